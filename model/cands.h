@@ -1,0 +1,33 @@
+#pragma once
+// A cell's candidate string, held as a set of characters.
+//
+// The board keeps, for every cell, the text of the digits still possible
+// there ("123456789", "38", "7", ""). Such a string is always ascending and
+// without repeats, so it is held as a bit set: bit d stands for the character
+// of d. Bit 0 stands for the character "0", which only the return of emptied
+// givens to text can write; the solver never meets it.
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tesura {
+
+using Digit = std::int16_t;  // 1 to 9 for a placed digit, 0 for none
+using Cands = std::uint16_t;
+
+inline constexpr Cands kAllCands = 0x3FE;  // "123456789"
+inline constexpr Cands kNoCands = 0;       // ""
+
+constexpr Cands cands_of(int digit) { return static_cast<Cands>(1u << digit); }
+constexpr int cands_length(Cands c) { return std::popcount(static_cast<unsigned>(c)); }
+// The first (smallest) character of a non-empty string, as a number.
+constexpr int first_cand(Cands c) { return std::countr_zero(static_cast<unsigned>(c)); }
+// The last (largest) character of a non-empty string, as a number.
+constexpr int last_cand(Cands c) { return 31 - std::countl_zero(static_cast<unsigned>(c)); }
+
+std::string cands_text(Cands c);
+// Reads a string of characters "0" to "9"; false for any other character.
+bool parse_cands(std::string_view text, Cands& out);
+
+}  // namespace tesura

@@ -1,0 +1,138 @@
+#include "model/grid.h"
+
+#include <cassert>
+
+#include "model/cell_index.h"
+
+namespace tesura {
+
+void Grid::reset_cells() {
+  for (int i = 1; i <= 9; ++i)
+    for (int j = 1; j <= 9; ++j) gs_cand(i, j) = ygs_cand(i, j) = tgs_cand(i, j) = kAllCands;
+  for (int i = 1; i <= 9; ++i)
+    for (int j = 1; j <= 9; ++j) gs_val(i, j) = ygs_val(i, j) = tgs_val(i, j) = 0;
+}
+
+void Grid::sync_views() {
+  for (int i = 1; i <= 9; ++i)
+    for (int j = 1; j <= 9; ++j) {
+      const auto [b, k] = block_of(i, j);
+      ygs_cand(i, j) = gs_cand(b, k);
+      ygs_val(i, j) = gs_val(b, k);
+    }
+  for (int i = 1; i <= 9; ++i)
+    for (int j = 1; j <= 9; ++j) {
+      const auto [b, k] = block_of(j, i);
+      tgs_cand(i, j) = gs_cand(b, k);
+      tgs_val(i, j) = gs_val(b, k);
+    }
+}
+
+void Grid::ygs_gs() {
+  for (int i = 1; i <= 9; ++i)
+    for (int j = 1; j <= 9; ++j) {
+      const auto [b, k] = block_of(i, j);
+      gs_cand(b, k) = ygs_cand(i, j);
+      gs_val(b, k) = ygs_val(i, j);
+    }
+}
+
+void Grid::tgs_gs() {
+  for (int i = 1; i <= 9; ++i)
+    for (int j = 1; j <= 9; ++j) {
+      const auto [b, k] = block_of(j, i);
+      gs_cand(b, k) = tgs_cand(i, j);
+      gs_val(b, k) = tgs_val(i, j);
+    }
+}
+
+void Grid::count_cand() {
+  decided_cnt = 0;
+  for (int b = 1; b <= 9; ++b)
+    for (int k = 1; k <= 9; ++k)
+      if (cands_length(gs_cand(b, k)) == 1) ++decided_cnt;
+}
+
+void Grid::count_given() {
+  given_cnt = 0;
+  for (int b = 1; b <= 9; ++b)
+    for (int k = 1; k <= 9; ++k)
+      if (gs_cand(b, k) == kNoCands) ++given_cnt;
+}
+
+void Grid::modosu_gs() {
+  for (int b = 1; b <= 9; ++b)
+    for (int k = 1; k <= 9; ++k)
+      if (gs_cand(b, k) == kNoCands) gs_cand(b, k) = cands_of(gs_val(b, k));
+  sync_views();
+}
+
+void Grid::save_sv0() {
+  sv0_cand = gs_cand;
+  sv0_val = gs_val;
+}
+
+void Grid::load_sv0() {
+  gs_cand = sv0_cand;
+  gs_val = sv0_val;
+}
+
+void Grid::drop_digit(int block, int cell, int digit) {
+  assert(digit >= 1 && digit <= 9);
+  gs_cand(block, cell) = cands_of(digit);
+  gs_val(block, cell) = static_cast<Digit>(digit);
+}
+
+Digit Grid::step_digit(int block, int cell, bool down) {
+  int v = gs_val(block, cell);
+  if (down) {
+    if (--v == -1) v = 9;
+  } else {
+    if (++v == 10) v = 0;
+  }
+  gs_val(block, cell) = static_cast<Digit>(v);
+  gs_cand(block, cell) = v == 0 ? kAllCands : cands_of(v);
+  return static_cast<Digit>(v);
+}
+
+namespace {
+// True when some one-digit string stands twice in one unit of the view.
+bool view_repeats(const CandTable& cand) {
+  for (int u = 1; u <= 9; ++u) {
+    int tally[10] = {};
+    for (int p = 1; p <= 9; ++p) {
+      const Cands c = cand(u, p);
+      if (cands_length(c) == 1 && first_cand(c) >= 1) ++tally[first_cand(c)];
+    }
+    for (int d = 1; d <= 9; ++d)
+      if (tally[d] >= 2) return true;
+  }
+  return false;
+}
+}  // namespace
+
+void Grid::validate_input() {
+  conflict_flag = 0;
+  if (view_repeats(gs_cand) || view_repeats(ygs_cand) || view_repeats(tgs_cand)) conflict_flag = 1;
+}
+
+void Grid::clear_given_cand() {
+  for (int i = 1; i <= 9; ++i)
+    for (int j = 1; j <= 9; ++j)
+      if (cands_length(gs_cand(i, j)) == 1) gs_cand(i, j) = kNoCands;
+}
+
+void Grid::return_to_first_problem() {
+  for (int b = 1; b <= 9; ++b)
+    for (int k = 1; k <= 9; ++k) {
+      if (gs_cand(b, k) == kNoCands) {
+        gs_cand(b, k) = cands_of(gs_val(b, k));
+      } else {
+        gs_cand(b, k) = kAllCands;
+        gs_val(b, k) = 0;
+      }
+    }
+  sync_views();
+}
+
+}  // namespace tesura

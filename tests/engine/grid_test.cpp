@@ -1,0 +1,5 @@
+#include <gtest/gtest.h>
+
+#include "model/grid.h"
+
+TEST(Grid, Placeholder) { SUCCEED(); }
