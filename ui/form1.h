@@ -1,0 +1,141 @@
+#pragma once
+// The program's one window: the board of 81 tiles, the palette of the nine
+// digits, three picture buttons and the menus. The window owns the grid and
+// runs every command in its handlers; which commands are available at any
+// moment follows only from which controls are enabled (input, ready,
+// answered and self-solve states).
+//
+// Controls carry their names as objectName: board cell k of block N is
+// "pnlN_k" (e.g. "pnl3_7"), palette tile d is "pnl0_d", and the buttons and
+// menu items are "btninput", "btnans", "btnrestart", "mnufile", "mnuend",
+// "mnuprog", "mnuconf", "mnuippatu", "mnureset", "mnujirikistart",
+// "mnujirikiend", "mnusaisyo", "mnuhelp", "mnuver".
+#include <QMainWindow>
+#include <array>
+
+#include "model/grid.h"
+#include "solver/solve_command.h"
+
+class QAction;
+class QMenu;
+
+namespace tesura::ui {
+
+class BoardCell;
+class Dialogs;
+class PaletteTile;
+class PictureButton;
+class SoundPlayer;
+class TileLoader;
+
+class Form1 : public QMainWindow, private SolveObserver {
+  Q_OBJECT
+ public:
+  // The window says things through dialogs, plays through sound and reads
+  // its tiles through tiles; all three must outlive it.
+  Form1(Dialogs& dialogs, SoundPlayer& sound, TileLoader& tiles, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  const Grid& grid() const { return grid_; }
+  // The palette tile the pointer was last over (0 before any).
+  Digit current_drag_num() const { return drag_num; }
+  // Board cell k of block N, both from 1.
+  BoardCell* cell(int block, int index) const { return cells_[block - 1][index - 1]; }
+  PaletteTile* palette_tile(int digit) const { return palette_[digit - 1]; }
+  // The path of the notification sound; empty until the first version box.
+  const QString& notification_path() const { return sound_file; }
+
+ private:
+  void build_controls();
+  void build_menus();
+
+  // Start-up and the three resets.
+  void Form_Load();
+  void blank_board();
+  void palette_on();
+  void palette_off();
+  void btnrestart_Click();
+  void mnureset_Click();
+  void mnujirikiend_Click();
+  void mnuend_Click();
+
+  // Entry.
+  void pnl0_MouseMove(int index);
+  void pnl0_MouseDown(int index);
+  void pnl1_DragDrop(int index, PaletteTile* source);
+  void pnl2_DragDrop(int index, PaletteTile* source);
+  void pnl3_DragDrop(int index, PaletteTile* source);
+  void pnl4_DragDrop(int index, PaletteTile* source);
+  void pnl5_DragDrop(int index, PaletteTile* source);
+  void pnl6_DragDrop(int index, PaletteTile* source);
+  void pnl7_DragDrop(int index, PaletteTile* source);
+  void pnl8_DragDrop(int index, PaletteTile* source);
+  void pnl9_DragDrop(int index, PaletteTile* source);
+  void pnl1_MouseDown(int index, Qt::MouseButton button);
+  void pnl2_MouseDown(int index, Qt::MouseButton button);
+  void pnl3_MouseDown(int index, Qt::MouseButton button);
+  void pnl4_MouseDown(int index, Qt::MouseButton button);
+  void pnl5_MouseDown(int index, Qt::MouseButton button);
+  void pnl6_MouseDown(int index, Qt::MouseButton button);
+  void pnl7_MouseDown(int index, Qt::MouseButton button);
+  void pnl8_MouseDown(int index, Qt::MouseButton button);
+  void pnl9_MouseDown(int index, Qt::MouseButton button);
+  // What the nine copies of each handler share: they differ only in block.
+  void drop_on_cell(int block, int index, PaletteTile* source);
+  void press_on_cell(int block, int index, Qt::MouseButton button);
+
+  // Input completion.
+  void btninput_Click();
+  void mnuconf_Click();
+  void mark_givens(const Digit& len);
+
+  // Solving.
+  void btnans_Click();
+  void mnuippatu_Click();
+  void show_board();
+  void show_board(const Grid& grid) override;
+  void unsolvable(const Grid& grid) override;
+
+  // Self-solve mode.
+  void mnujirikistart_Click();
+  void unlock_open_cells();
+
+  // Return to the first problem.
+  void mnusaisyo_Click();
+
+  // Version box.
+  void mnuver_Click();
+
+  void load_tile(BoardCell* cell, const QString& file_name);
+
+  Dialogs& dialogs_;
+  SoundPlayer& sound_;
+  TileLoader& tiles_;
+
+  Grid grid_;
+  Digit drag_num = 0;
+  Digit centred_once = 0;
+  QString sound_file;
+
+  std::array<std::array<BoardCell*, 9>, 9> cells_{};
+  std::array<PaletteTile*, 9> palette_{};
+  PictureButton* btninput = nullptr;
+  PictureButton* btnans = nullptr;
+  PictureButton* btnrestart = nullptr;
+
+  QMenu* mnufile = nullptr;
+  QAction* mnuend = nullptr;
+  QMenu* mnuprog = nullptr;
+  QAction* mnuconf = nullptr;
+  QAction* mnuippatu = nullptr;
+  QAction* mnureset = nullptr;
+  QAction* mnuline1 = nullptr;
+  QAction* mnujirikistart = nullptr;
+  QAction* mnujirikiend = nullptr;
+  QAction* mnuline2 = nullptr;
+  QAction* mnusaisyo = nullptr;
+  QMenu* mnuhelp = nullptr;
+  QAction* mnuver = nullptr;
+};
+
+}  // namespace tesura::ui

@@ -1,0 +1,21 @@
+// Tesura: enter a 9 x 9 number-placement puzzle with the mouse and solve it.
+// The program takes no command line and keeps no settings.
+#include <QApplication>
+#include <iostream>
+
+#include "ui/dialogs.h"
+#include "ui/form1.h"
+#include "ui/sound.h"
+#include "ui/tile_loader.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("tesura"));
+
+  tesura::ui::QtDialogs dialogs;
+  tesura::ui::QtSoundPlayer sound;
+  tesura::ui::TileLoader tiles(std::cerr);
+  tesura::ui::Form1 window(dialogs, sound, tiles);
+  window.show();
+  return QApplication::exec();
+}
