@@ -26,6 +26,14 @@ constexpr int first_cand(Cands c) { return std::countr_zero(static_cast<unsigned
 // The last (largest) character of a non-empty string, as a number.
 constexpr int last_cand(Cands c) { return 31 - std::countl_zero(static_cast<unsigned>(c)); }
 
+// Length tests that need no population count (cheap on any x86-64).
+constexpr bool at_most_one_cand(Cands c) { return (c & (c - 1)) == 0; }
+constexpr bool one_cand(Cands c) { return c != 0 && at_most_one_cand(c); }
+constexpr bool at_most_cands(Cands c, int n) {
+  for (int i = 0; i < n && c != 0; ++i) c &= static_cast<Cands>(c - 1);
+  return c == 0;
+}
+
 std::string cands_text(Cands c);
 // Reads a string of characters "0" to "9"; false for any other character.
 bool parse_cands(std::string_view text, Cands& out);

@@ -2,36 +2,117 @@
 
 #include "model/puzzle.h"
 #include "solver/complete_search.h"
+#include "solver/one_go_solver.h"
 
 namespace tesura {
 
 const char* stage_name(SolveStage stage) {
   switch (stage) {
-    case SolveStage::given: return "given";
-    case SolveStage::propagation: return "propagation";
-    case SolveStage::trial1: return "trial1";
-    case SolveStage::trial2: return "trial2";
-    case SolveStage::search: return "search";
-    case SolveStage::unsolvable: return "unsolvable";
+    case SolveStage::given:
+      return "given";
+    case SolveStage::propagation:
+      return "propagation";
+    case SolveStage::trial1:
+      return "trial1";
+    case SolveStage::trial2:
+      return "trial2";
+    case SolveStage::search:
+      return "search";
+    case SolveStage::unsolvable:
+      return "unsolvable";
   }
   return "unsolvable";
 }
 
-// Temporary: answers from the complete search only.
-SolveStage solve_command(Grid& grid, SolveObserver& observer) {
-  Puzzle solution;
-  if (!complete_search(board_digits(grid), solution)) {
-    observer.unsolvable(grid);
-    grid.load_sv0();
-    grid.sync_views();
-    return SolveStage::unsolvable;
+namespace {
+
+// The digits of the accepted puzzle: givens are the cells with empty strings.
+Puzzle accepted_givens(const Grid& grid) {
+  Puzzle givens{};
+  for (int i = 0; i < 81; ++i) {
+    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
+    if (grid.sv0_cand(b, k) == kNoCands) givens[i] = grid.sv0_val(b, k);
   }
-  for (int b = 1; b <= 9; ++b)
-    for (int k = 1; k <= 9; ++k)
-      if (grid.gs_cand(b, k) != kNoCands) {
-        (void)0;
+  return givens;
+}
+
+// Puts a solution into the board: every cell that is not a given is decided.
+void fill_from(Board& board, const Puzzle& solution) {
+  for (int i = 0; i < 81; ++i) {
+    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
+    const int at = (b - 1) * 9 + k - 1;
+    if (board.cand[at] == kNoCands) continue;
+    board.cand[at] = cands_of(solution[i]);
+    board.val[at] = solution[i];
+  }
+}
+
+}  // namespace
+
+SolveStage solve_command(Grid& grid, SolveObserver& observer) {
+  OneGoSolver s(Board::from_tables(grid.gs_cand, grid.gs_val));
+  auto show_board = [&] {
+    s.gs.to_grid(grid);
+    observer.show_board(grid);
+  };
+  auto answered = [&](SolveStage stage) {
+    s.gs.to_grid(grid);
+    return stage;
+  };
+
+  s.count_cand();
+  s.prev_decided_cnt = s.decided_cnt;
+  s.count_given();
+  s.open_cnt = static_cast<Digit>(81 - s.given_cnt);
+  s.fill_target = s.open_cnt;
+
+  if (s.open_cnt <= 0) return answered(SolveStage::given);
+  for (;;) {
+    s.solve_round();
+    s.count_cand();
+    if (s.decided_cnt == s.fill_target) {
+      // A full board with a repeated digit is no answer: it is a contradiction,
+      // and the searches below take it from there.
+      s.find_conflict();
+      if (s.conflict_flag == 0) {
+        show_board();
+        return answered(SolveStage::propagation);
       }
-  return SolveStage::search;
+      break;
+    }
+    if (s.decided_cnt == s.prev_decided_cnt) break;
+    s.open_cnt = static_cast<Digit>(s.open_cnt - (s.decided_cnt - s.prev_decided_cnt));
+    s.prev_decided_cnt = s.decided_cnt;
+    show_board();
+  }
+
+  s.trial_one();
+  if (s.solved_flag == 1) {
+    s.solved_flag = 0;
+    show_board();
+    return answered(SolveStage::trial1);
+  }
+  s.trial_two();
+  if (s.solved_flag == 1) {
+    s.solved_flag = 0;
+    show_board();
+    return answered(SolveStage::trial2);
+  }
+
+  // The trials are incomplete: only an exhaustive search may call the
+  // puzzle unsolvable.
+  Puzzle solution;
+  if (complete_search(accepted_givens(grid), solution)) {
+    s.gs = Board::from_tables(grid.sv0_cand, grid.sv0_val);
+    fill_from(s.gs, solution);
+    show_board();
+    return answered(SolveStage::search);
+  }
+
+  observer.unsolvable(grid);
+  grid.load_sv0();
+  grid.sync_views();
+  return SolveStage::unsolvable;
 }
 
 }  // namespace tesura

@@ -1,0 +1,96 @@
+#pragma once
+// The state and the routines of the one-go solver. The deduction rules, the
+// propagation round and the two trial levels keep the order of every loop
+// and every call of the original sequence: that order decides which cell
+// receives a digit when several could, which guess comes first, and so
+// which answer a puzzle with several solutions gets.
+//
+// Results are reported through members, as the original routines do: a
+// count such as decided_cnt is fresh only after the routine that computes it.
+#include <array>
+#include <vector>
+
+#include "solver/board.h"
+
+namespace tesura {
+
+class OneGoSolver {
+ public:
+  // Starts from the block view of an accepted puzzle.
+  explicit OneGoSolver(const Board& board) : gs(board) {}
+
+  Board gs;   // the board: block view, with the row and column views over it
+  Board sv1;  // the first-level snapshot, taken when trial_one starts
+  Board sv2;  // the second-level snapshot, taken when trial_two starts
+
+  Digit decided_cnt = 0;       // one-character strings; fresh after count_cand
+  Digit prev_decided_cnt = 0;  // decided_cnt before the latest productive round
+  Digit given_cnt = 0;         // empty strings; fresh after count_given
+  Digit open_cnt = 0;          // cells still open while the solve command propagates
+  Digit fill_target = 0;       // 81 - given_cnt: the board is complete at this count
+  std::array<Digit, 10> unit_flag1{};  // [1..9]: units the first level may guess in
+  std::array<Digit, 10> unit_flag2{};  // [1..9]: the same for the second level
+  Digit conflict_flag = 0;             // 1 when find_conflict saw a digit twice in a unit
+  Digit solved_flag = 0;               // 1 when a trial completed the board without a repeat
+
+  // Pruning against placed digits, one view each. Only cells with two or
+  // more candidates change; a value fixed here prunes the later cells of the
+  // same unit at once, the earlier ones at the next call.
+  void check_gs() { check(View::block); }
+  void check_ygs() { check(View::row); }
+  void check_tgs() { check(View::column); }
+  // A digit listed by exactly one cell of a unit is fixed there; a cell that
+  // is the only place of several digits takes the smallest.
+  void place_unique_gs() { place_unique(View::block); }
+  void place_unique_ygs() { place_unique(View::row); }
+  void place_unique_tgs() { place_unique(View::column); }
+  // Three pruning passes over blocks, rows, columns, then the unique places.
+  void solve_round();
+
+  void count_cand();
+  void count_given();
+
+  // Unit scans: unit u is marked when none of its cells has more than n
+  // candidates.
+  void mark1_gs(int n) { mark(View::block, n, unit_flag1); }
+  void mark1_ygs(int n) { mark(View::row, n, unit_flag1); }
+  void mark1_tgs(int n) { mark(View::column, n, unit_flag1); }
+  void mark2_gs(int n) { mark(View::block, n, unit_flag2); }
+  void mark2_ygs(int n) { mark(View::row, n, unit_flag2); }
+  void mark2_tgs(int n) { mark(View::column, n, unit_flag2); }
+  // conflict_flag := 1 when a placed digit repeats in a block, row or column.
+  void find_conflict();
+
+  void save_sv1() { sv1 = gs; }
+  void load_sv1() { gs = sv1; }
+  void save_sv2() { sv2 = gs; }
+  void load_sv2() { gs = sv2; }
+
+  // First level: fix all two-candidate cells of a unit that has no cell of
+  // more than two candidates, propagate, and keep the guess if it decides
+  // more than two cells. solved_flag = 1 with the completed board on success.
+  void trial_one();
+  // Second level: every digit in each two- or three-candidate cell of a unit
+  // with no cell of more than three, each followed by a whole trial_one.
+  void trial_two();
+
+ private:
+  // What a nested trial_one made of the entry snapshot with one cell guessed.
+  // trial_one depends on nothing but the board it is given, and the three
+  // parts of trial_two guess many of the same cells on the same snapshot, so
+  // each outcome is computed once per trial_two.
+  struct NestedOutcome {
+    enum : std::uint8_t { unknown, unchanged, changed } kind = unknown;
+    std::uint16_t board = 0;  // index into nested_boards_ when changed
+  };
+  std::array<NestedOutcome, 81 * 10> nested_{};
+  std::vector<Board> nested_boards_;
+
+  void check(View v);
+  void place_unique(View v);
+  void mark(View v, int n, std::array<Digit, 10>& flags);
+  // Propagation rounds until decided_cnt stops rising.
+  void propagate_to_standstill();
+};
+
+}  // namespace tesura
