@@ -1,55 +1,312 @@
-// Placeholder: plain backtracking until the fast search lands.
+// Complete search over band bitboards.
+//
+// Each digit's candidates are three 27-bit masks, one per band of three
+// rows (bit r*9+c for row r of the band and column c); a placed digit keeps
+// its cell. In a band a digit takes one cell in each row and one in each
+// box, so which of the nine row-box triads can still hold it is a small
+// matching problem answered by one table look-up. That gives locked
+// candidates both ways and the row and box singles. The same matching over
+// column triads, per stack of boxes, gives the column side. Naked singles
+// come from counting candidates bit-sliced across the digits. The search
+// branches on the first cell with two candidates.
 #include "solver/complete_search.h"
+
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tesura {
 namespace {
-bool fits(const Puzzle& p, int cell, int d) {
-  const int r = cell / 9, c = cell % 9;
-  for (int i = 0; i < 9; ++i) {
-    if (p[r * 9 + i] == d || p[i * 9 + c] == d) return false;
-    const int br = r / 3 * 3 + i / 3, bc = c / 3 * 3 + i % 3;
-    if (p[br * 9 + bc] == d) return false;
+
+using u32 = std::uint32_t;
+
+constexpr u32 kBand = 0x7FFFFFF;  // 27 cells
+constexpr u32 kRow = 0x1FF;
+constexpr u32 kColumn = 0x40201;  // one column through the three rows of a band
+
+struct Tables {
+  // Nine cells of a row -> which of its three triads hold a candidate.
+  std::uint8_t triads[512];
+  // Occupied triads (bit row*3+box) -> the cells of those triads that lie
+  // on some choice of one triad per row and one per box; 0 if none does.
+  u32 matched[512];
+  // The same matching, answered as triads rather than cells.
+  std::uint16_t matched_triads[512];
+  // Occupied columns of a band -> what the other bands keep: a box whose
+  // candidates lie in one column takes the digit of that column.
+  u32 keep_other[512];
+};
+
+constexpr Tables make_tables() {
+  Tables t{};
+  constexpr int perms[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+  for (u32 x = 0; x < 512; ++x) {
+    for (int k = 0; k < 3; ++k)
+      if ((x >> (3 * k)) & 7) t.triads[x] = static_cast<std::uint8_t>(t.triads[x] | (1u << k));
+
+    u32 allowed = 0;
+    for (const auto& p : perms) {
+      u32 bits = 0;
+      for (int r = 0; r < 3; ++r) bits |= 1u << (r * 3 + p[r]);
+      if ((x & bits) == bits) allowed |= bits;
+    }
+    t.matched_triads[x] = static_cast<std::uint16_t>(allowed);
+    for (int r = 0; r < 3; ++r)
+      for (int k = 0; k < 3; ++k)
+        if (allowed & (1u << (r * 3 + k))) t.matched[x] |= 7u << (r * 9 + 3 * k);
+
+    u32 owned = 0;
+    for (int k = 0; k < 3; ++k) {
+      const u32 g = (x >> (3 * k)) & 7;
+      if (g != 0 && (g & (g - 1)) == 0) owned |= g << (3 * k);
+    }
+    t.keep_other[x] = ~(owned * kColumn) & kBand;
+  }
+  return t;
+}
+
+constexpr Tables kTables = make_tables();
+
+struct State {
+  // [digit*3 + band]; the last entry is padding, equal in both, so that the
+  // change test runs four at a time.
+  alignas(16) u32 cand[28];
+  alignas(16) u32 seen[28];  // cand as last propagated
+  u32 unsolved[3];           // cells not yet placed, per band
+  u32 cols_seen[9];          // per digit, column triads as last matched
+};
+
+inline u32 cols_of(u32 a) {
+  return (a | (a >> 9) | (a >> 18)) & kRow;
+}
+
+// Propagates a change of one digit in one band. False on a contradiction.
+inline bool update_band(State& s, int d, int b) {
+  const Tables& t = kTables;
+  const int i = d * 3 + b;
+  u32 a = s.cand[i];
+  const u32 occ = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
+  a &= t.matched[occ];
+  if (a == 0) return false;
+  s.cand[i] = s.seen[i] = a;
+
+  // Done here rather than left to the stack matching: the next band of the
+  // same digit then sees it at once, which saves whole rounds.
+  const u32 keep = t.keep_other[cols_of(a)];
+  s.cand[d * 3 + (b == 2 ? 0 : b + 1)] &= keep;
+  s.cand[d * 3 + (b == 0 ? 2 : b - 1)] &= keep;
+
+  // A row left with one cell places the digit there.
+  u32 single = 0;
+  const u32 r0 = a & kRow, r1 = a & (kRow << 9), r2 = a & (kRow << 18);
+  if ((r0 & (r0 - 1)) == 0) single |= r0;
+  if ((r1 & (r1 - 1)) == 0) single |= r1;
+  if ((r2 & (r2 - 1)) == 0) single |= r2;
+  single &= s.unsolved[b];
+  if (single) {
+    s.unsolved[b] &= ~single;
+    for (int e = 0; e < 9; ++e) s.cand[e * 3 + b] &= ~single;
+    s.cand[i] = a;
   }
   return true;
 }
-int search(Puzzle& p, int limit, Puzzle* first) {
-  int cell = 0;
-  while (cell < 81 && p[cell] != 0) ++cell;
-  if (cell == 81) {
-    if (first) *first = p;
-    return 1;
+
+// The matching of one digit's column triads in each stack. A contradiction
+// empties a band, which update_band reports.
+inline void update_stacks(State& s, int d) {
+  u32* c = &s.cand[d * 3];
+  const u32 c0 = cols_of(c[0]), c1 = cols_of(c[1]), c2 = cols_of(c[2]);
+  // Matching is idempotent: columns as they were left need no second look.
+  if ((c0 | (c1 << 9) | (c2 << 18)) == s.cols_seen[d]) return;
+  u32 k0 = 0, k1 = 0, k2 = 0;  // columns each band keeps
+  for (int sh = 0; sh < 9; sh += 3) {
+    const u32 occ = ((c0 >> sh) & 7) | (((c1 >> sh) & 7) << 3) | (((c2 >> sh) & 7) << 6);
+    const u32 m = kTables.matched_triads[occ];
+    k0 |= (m & 7) << sh;
+    k1 |= ((m >> 3) & 7) << sh;
+    k2 |= ((m >> 6) & 7) << sh;
   }
+  s.cols_seen[d] = k0 | (k1 << 9) | (k2 << 18);
+  c[0] &= k0 * kColumn;
+  c[1] &= k1 * kColumn;
+  c[2] &= k2 * kColumn;
+}
+
+// Digits with a band changed since it was last propagated: bit digit*3.
+inline u32 changed_digits(const State& s) {
+  u32 same = 0;
+#if defined(__SSE2__)
+  for (int i = 0; i < 28; i += 4) {
+    const __m128i a = _mm_load_si128(reinterpret_cast<const __m128i*>(s.cand + i));
+    const __m128i b = _mm_load_si128(reinterpret_cast<const __m128i*>(s.seen + i));
+    same |= static_cast<u32>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, b)))) << i;
+  }
+#else
+  for (int i = 0; i < 27; ++i) same |= static_cast<u32>(s.cand[i] == s.seen[i]) << i;
+#endif
+  const u32 m = ~same & kBand;
+  return (m | (m >> 1) | (m >> 2)) & 0x1249249;
+}
+
+// Deduces until nothing changes. False on a contradiction.
+bool propagate(State& s) {
+  for (;;) {
+    for (u32 todo = changed_digits(s); todo != 0; todo = changed_digits(s)) {
+      do {
+        const int d = __builtin_ctz(todo) / 3;
+        todo &= todo - 1;
+        for (int b = 0; b < 3; ++b)
+          if (s.cand[d * 3 + b] != s.seen[d * 3 + b] && !update_band(s, d, b)) return false;
+        update_stacks(s, d);
+      } while (todo);
+    }
+
+    // Naked singles: the cell's row loses the digit elsewhere and the next
+    // round places it.
+    bool placed = false;
+    for (int b = 0; b < 3; ++b) {
+      const u32 u = s.unsolved[b];
+      if (u == 0) continue;
+      u32 one = 0, two = 0;
+      for (int d = 0; d < 9; ++d) {
+        const u32 x = s.cand[d * 3 + b];
+        two |= one & x;
+        one |= x;
+      }
+      if (u & ~one) return false;
+      for (u32 ns = u & ~two; ns != 0; ns &= ns - 1) {
+        const u32 bit = ns & (~ns + 1);
+        const u32 row = kRow << (__builtin_ctz(bit) / 9 * 9);
+        for (int d = 0; d < 9; ++d)
+          if (s.cand[d * 3 + b] & bit) {
+            s.cand[d * 3 + b] &= ~row | bit;
+            break;
+          }
+        placed = true;
+      }
+    }
+    if (!placed) return true;
+  }
+}
+
+struct Search {
+  int limit;
   int found = 0;
-  for (int d = 1; d <= 9 && found < limit; ++d)
-    if (fits(p, cell, d)) {
-      p[cell] = static_cast<Digit>(d);
-      found += search(p, limit - found, found == 0 ? first : nullptr);
-      p[cell] = 0;
-    }
-  return found;
+  Puzzle* first;
+};
+
+void read_solution(const State& s, Puzzle& out) {
+  for (int d = 0; d < 9; ++d)
+    for (int b = 0; b < 3; ++b)
+      for (u32 x = s.cand[d * 3 + b]; x != 0; x &= x - 1)
+        out[b * 27 + __builtin_ctz(x)] = static_cast<Digit>(d + 1);
 }
-bool givens_ok(const Puzzle& p) {
-  Puzzle q = p;
-  for (int i = 0; i < 81; ++i)
-    if (p[i] != 0) {
-      q[i] = 0;
-      if (!fits(q, i, p[i])) return false;
-      q[i] = p[i];
+
+// The branching cell: the first in reading order with two candidates, else
+// the first open cell. (On the hard collections a cell with three
+// candidates, or a row where a digit has two places, made larger trees than
+// the first open cell.)
+void pick_cell(const State& s, int& band, u32& bit) {
+  band = -1;
+  bit = 0;
+  for (int b = 0; b < 3; ++b) {
+    const u32 u = s.unsolved[b];
+    if (u == 0) continue;
+    u32 one = 0, two = 0, three = 0;
+    for (int d = 0; d < 9; ++d) {
+      const u32 x = s.cand[d * 3 + b];
+      three |= two & x;
+      two |= one & x;
+      one |= x;
     }
+    const u32 pair = u & ~three;
+    if (pair) {
+      band = b;
+      bit = pair & (~pair + 1);
+      return;
+    }
+    if (band < 0) {
+      band = b;
+      bit = u & (~u + 1);
+    }
+  }
+}
+
+void search(State& s, Search& ctx) {
+  if (!propagate(s)) return;
+  if ((s.unsolved[0] | s.unsolved[1] | s.unsolved[2]) == 0) {
+    if (ctx.found++ == 0 && ctx.first) read_solution(s, *ctx.first);
+    return;
+  }
+  int b;
+  u32 bit;
+  pick_cell(s, b, bit);
+  const u32 row = kRow << (__builtin_ctz(bit) / 9 * 9);
+  int digits[9], n = 0;
+  for (int d = 0; d < 9; ++d)
+    if (s.cand[d * 3 + b] & bit) digits[n++] = d;
+  for (int k = 0; k + 1 < n; ++k) {
+    const int i = digits[k] * 3 + b;
+    State t = s;
+    for (int e = 0; e < 9; ++e) t.cand[e * 3 + b] &= ~bit;
+    t.cand[i] = s.cand[i] & (~row | bit);
+    search(t, ctx);
+    if (ctx.found >= ctx.limit) return;
+    // Ruling out the digits tried leaves the last one a naked single.
+    s.cand[i] &= ~bit;
+  }
+  search(s, ctx);
+}
+
+// Sets up the candidates from the givens. False when a given repeats in a
+// unit or is not a digit.
+bool load(const Puzzle& p, State& s) {
+  for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBand;
+  for (int b = 0; b < 3; ++b) s.unsolved[b] = kBand;
+  for (int d = 0; d < 9; ++d) s.cols_seen[d] = kBand;
+  u32 rows[9] = {}, cols[9] = {}, boxes[9] = {};
+  for (int cell = 0; cell < 81; ++cell) {
+    const int v = p[cell];
+    if (v == 0) continue;
+    if (v < 0 || v > 9) return false;
+    const int r = cell / 9, c = cell % 9, x = r / 3 * 3 + c / 3;
+    const u32 m = 1u << v;
+    if ((rows[r] | cols[c] | boxes[x]) & m) return false;
+    rows[r] |= m;
+    cols[c] |= m;
+    boxes[x] |= m;
+
+    // The given's cell loses the other digits and its peers lose the digit;
+    // placing it is left to the first round.
+    const int b = r / 3, d = v - 1;
+    const u32 bit = 1u << (cell - 27 * b);
+    for (int e = 0; e < 9; ++e) s.cand[e * 3 + b] &= ~bit;
+    for (int k = 0; k < 3; ++k) s.cand[d * 3 + k] &= ~(kColumn << c);
+    s.cand[d * 3 + b] &= ~((kRow << (r % 3 * 9)) | (0x1C0E07u << (c / 3 * 3)));
+    s.cand[d * 3 + b] |= bit;
+  }
   return true;
 }
+
+int run(const Puzzle& puzzle, int limit, Puzzle* first) {
+  State s;
+  if (!load(puzzle, s)) return 0;
+  Search ctx{limit, 0, first};
+  search(s, ctx);
+  return ctx.found;
+}
+
 }  // namespace
 
 bool complete_search(const Puzzle& puzzle, Puzzle& solution) {
-  if (!givens_ok(puzzle)) return false;
-  Puzzle p = puzzle;
-  return search(p, 1, &solution) == 1;
+  return run(puzzle, 1, &solution) == 1;
 }
 
 int count_solutions(const Puzzle& puzzle, int limit) {
-  if (!givens_ok(puzzle)) return 0;
-  Puzzle p = puzzle;
-  return search(p, limit, nullptr);
+  if (limit < 1) return 0;
+  return run(puzzle, limit, nullptr);
 }
 
 }  // namespace tesura
