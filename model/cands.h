@@ -19,16 +19,28 @@ using Cands = std::uint16_t;
 inline constexpr Cands kAllCands = 0x3FE;  // "123456789"
 inline constexpr Cands kNoCands = 0;       // ""
 
-constexpr Cands cands_of(int digit) { return static_cast<Cands>(1u << digit); }
-constexpr int cands_length(Cands c) { return std::popcount(static_cast<unsigned>(c)); }
+constexpr Cands cands_of(int digit) {
+  return static_cast<Cands>(1u << digit);
+}
+constexpr int cands_length(Cands c) {
+  return std::popcount(static_cast<unsigned>(c));
+}
 // The first (smallest) character of a non-empty string, as a number.
-constexpr int first_cand(Cands c) { return std::countr_zero(static_cast<unsigned>(c)); }
+constexpr int first_cand(Cands c) {
+  return std::countr_zero(static_cast<unsigned>(c));
+}
 // The last (largest) character of a non-empty string, as a number.
-constexpr int last_cand(Cands c) { return 31 - std::countl_zero(static_cast<unsigned>(c)); }
+constexpr int last_cand(Cands c) {
+  return 31 - std::countl_zero(static_cast<unsigned>(c));
+}
 
 // Length tests that need no population count (cheap on any x86-64).
-constexpr bool at_most_one_cand(Cands c) { return (c & (c - 1)) == 0; }
-constexpr bool one_cand(Cands c) { return c != 0 && at_most_one_cand(c); }
+constexpr bool at_most_one_cand(Cands c) {
+  return (c & (c - 1)) == 0;
+}
+constexpr bool one_cand(Cands c) {
+  return c != 0 && at_most_one_cand(c);
+}
 constexpr bool at_most_cands(Cands c, int n) {
   for (int i = 0; i < n && c != 0; ++i) c &= static_cast<Cands>(c - 1);
   return c == 0;

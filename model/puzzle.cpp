@@ -5,7 +5,9 @@
 namespace tesura {
 
 namespace {
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool is_space(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 }  // namespace
 
 std::optional<Puzzle> parse_puzzle(std::string_view line, std::string* reason) {
@@ -22,7 +24,8 @@ std::optional<Puzzle> parse_puzzle(std::string_view line, std::string* reason) {
       puzzle[i] = static_cast<Digit>(c - '0');
     } else if (c != '0' && c != '.') {
       if (reason) {
-        const bool printable = static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7f;
+        const bool printable =
+            static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7f;
         *reason = "cell " + std::to_string(i + 1) + ": unexpected character" +
                   (printable ? std::string(" '") + c + "'" : std::string());
       }

@@ -49,9 +49,14 @@ struct Board {
   std::array<std::uint16_t, 3> prune_due{kAllUnits, kAllUnits, kAllUnits};
   std::array<std::uint16_t, 3> unique_due{kAllUnits, kAllUnits, kAllUnits};
   int singles = 0;  // cells whose string is one character long
+  // placed[view][unit]: the digits placed in the unit, as candidate bits.
+  std::array<std::array<Cands, 9>, 3> placed{};
 
   // Cells only: the marks are derived bookkeeping.
   bool operator==(const Board& o) const { return cand == o.cand && val == o.val; }
+
+  // Recomputes the bookkeeping (counts, placed digits, due marks) from the cells.
+  void derive();
 
   // A cell's candidates changed: its units may hold a new unique place.
   void candidates_changed(int at) {
@@ -59,7 +64,10 @@ struct Board {
   }
   // A cell got a digit: its units may have cells to prune.
   void digit_placed(int at) {
-    for (int v = 0; v < 3; ++v) prune_due[v] |= static_cast<std::uint16_t>(1u << kCellUnit[at][v]);
+    for (int v = 0; v < 3; ++v) {
+      prune_due[v] |= static_cast<std::uint16_t>(1u << kCellUnit[at][v]);
+      placed[v][kCellUnit[at][v]] |= cands_of(val[at]);
+    }
   }
   // Decides a cell outright.
   void set_digit(int at, int digit) {
@@ -85,9 +93,21 @@ inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
     for (int k = 1; k <= 9; ++k) {
       board.cand[(b - 1) * 9 + k - 1] = cand(b, k);
       board.val[(b - 1) * 9 + k - 1] = val(b, k);
-      board.singles += one_cand(cand(b, k));
     }
+  board.derive();
   return board;
+}
+
+inline void Board::derive() {
+  singles = 0;
+  placed = {};
+  prune_due.fill(kAllUnits);
+  unique_due.fill(kAllUnits);
+  for (int at = 0; at < 81; ++at) {
+    singles += one_cand(cand[at]);
+    if (val[at] != 0)
+      for (int v = 0; v < 3; ++v) placed[v][kCellUnit[at][v]] |= cands_of(val[at]);
+  }
 }
 
 inline void Board::to_grid(Grid& grid) const {

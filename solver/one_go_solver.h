@@ -17,17 +17,17 @@ namespace tesura {
 class OneGoSolver {
  public:
   // Starts from the block view of an accepted puzzle.
-  explicit OneGoSolver(const Board& board) : gs(board) {}
+  explicit OneGoSolver(const Board& board) : gs(board) { gs.derive(); }
 
   Board gs;   // the board: block view, with the row and column views over it
   Board sv1;  // the first-level snapshot, taken when trial_one starts
   Board sv2;  // the second-level snapshot, taken when trial_two starts
 
-  Digit decided_cnt = 0;       // one-character strings; fresh after count_cand
-  Digit prev_decided_cnt = 0;  // decided_cnt before the latest productive round
-  Digit given_cnt = 0;         // empty strings; fresh after count_given
-  Digit open_cnt = 0;          // cells still open while the solve command propagates
-  Digit fill_target = 0;       // 81 - given_cnt: the board is complete at this count
+  Digit decided_cnt = 0;               // one-character strings; fresh after count_cand
+  Digit prev_decided_cnt = 0;          // decided_cnt before the latest productive round
+  Digit given_cnt = 0;                 // empty strings; fresh after count_given
+  Digit open_cnt = 0;                  // cells still open while the solve command propagates
+  Digit fill_target = 0;               // 81 - given_cnt: the board is complete at this count
   std::array<Digit, 10> unit_flag1{};  // [1..9]: units the first level may guess in
   std::array<Digit, 10> unit_flag2{};  // [1..9]: the same for the second level
   Digit conflict_flag = 0;             // 1 when find_conflict saw a digit twice in a unit
@@ -85,6 +85,18 @@ class OneGoSolver {
   };
   std::array<NestedOutcome, 81 * 10> nested_{};
   std::vector<Board> nested_boards_;
+
+  // A first-level guess made on trial_one's entry snapshot and undone, with
+  // the count its propagation reached. Only the count decides between an
+  // undo and an acceptance, so the same guess again need not be propagated.
+  struct UndoneGuess {
+    std::array<std::uint64_t, 2> cells{};   // the two-candidate cells fixed
+    std::array<std::uint64_t, 2> larger{};  // those given their larger digit
+    Digit decided = 0;
+  };
+  std::array<UndoneGuess, 64> undone_{};
+  std::size_t undone_count_ = 0;
+  const UndoneGuess* find_undone(const UndoneGuess& guess) const;
 
   void check(View v);
   void place_unique(View v);

@@ -11,15 +11,15 @@ constexpr Cands kDigitBits = kAllCands;  // the candidate bits "1" to "9"
 
 void OneGoSolver::check(View v) {
   const int vi = static_cast<int>(v);
-  for (int u = 0; u < 9; ++u) {
+  // Units of one view share no cell, so a pass over one unit cannot make
+  // another unit of the same view due: the due units are known up front.
+  for (unsigned due = gs.prune_due[vi]; due != 0; due &= due - 1) {
+    const int u = std::countr_zero(due);
     const auto unit_bit = static_cast<std::uint16_t>(1u << u);
-    if (!(gs.prune_due[vi] & unit_bit)) continue;
-    gs.prune_due[vi] &= static_cast<std::uint16_t>(~unit_bit);
     const auto& cells = kUnitCell[vi][u];
-    Cands placed = 0;
-    // An empty cell's value reads as "0", which no digit candidate matches.
-    for (int p = 0; p < 9; ++p) placed |= cands_of(gs.val[cells[p]]);
-    Cands earlier = 0;  // candidates of the cells already passed that stay open
+    // The candidates never hold "0", so an empty cell's value prunes nothing.
+    Cands placed = gs.placed[vi][u];
+    Cands earlier = 0;   // candidates of the cells already passed that stay open
     bool again = false;  // a new digit is still listed by a cell already passed
     for (int p = 0; p < 9; ++p) {
       const int at = cells[p];
@@ -53,19 +53,20 @@ void OneGoSolver::check(View v) {
 
 void OneGoSolver::place_unique(View v) {
   const int vi = static_cast<int>(v);
-  for (int u = 0; u < 9; ++u) {
-    const auto unit_bit = static_cast<std::uint16_t>(1u << u);
-    if (!(gs.unique_due[vi] & unit_bit)) continue;
-    gs.unique_due[vi] &= static_cast<std::uint16_t>(~unit_bit);
+  for (unsigned due = gs.unique_due[vi]; due != 0; due &= due - 1) {
+    const int u = std::countr_zero(due);
+    gs.unique_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
     const auto& cells = kUnitCell[vi][u];
     // Tally once per unit, before any placement in it.
-    Cands once = 0, twice = 0;
+    Cands once = 0, twice = 0, open = 0;
     for (int p = 0; p < 9; ++p) {
       const Cands c = gs.cand[cells[p]] & kDigitBits;
       twice |= once & c;
       once |= c;
+      if (!at_most_one_cand(c)) open |= c;
     }
-    const Cands single = once & static_cast<Cands>(~twice);
+    // Only an open cell can take a digit; a decided one is rewritten as it is.
+    const Cands single = once & static_cast<Cands>(~twice) & open;
     if (single == 0) continue;
     for (int p = 0; p < 9; ++p) {
       const int at = cells[p];
@@ -91,7 +92,9 @@ void OneGoSolver::solve_round() {
   place_unique_tgs();
 }
 
-void OneGoSolver::count_cand() { decided_cnt = static_cast<Digit>(gs.singles); }
+void OneGoSolver::count_cand() {
+  decided_cnt = static_cast<Digit>(gs.singles);
+}
 
 void OneGoSolver::count_given() {
   int n = 0;

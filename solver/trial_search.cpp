@@ -1,4 +1,6 @@
 // The two levels of trial search, their unit scans and the duplicate check.
+#include <bit>
+
 #include "solver/one_go_solver.h"
 
 namespace tesura {
@@ -39,14 +41,16 @@ struct TrialPhase {
 };
 // Phases 4 and 6 reuse the marks that phases 3 and 5 left.
 constexpr TrialPhase kTrialPhases[6] = {
-    {View::block, true, true},  {View::block, false, true}, {View::row, true, true},
-    {View::row, false, false},  {View::column, true, true}, {View::column, false, false},
+    {View::block, true, true}, {View::block, false, true}, {View::row, true, true},
+    {View::row, false, false}, {View::column, true, true}, {View::column, false, false},
 };
 }  // namespace
 
 void OneGoSolver::trial_one() {
   solved_flag = 0;
   save_sv1();
+  bool at_snapshot = true;  // the board is the entry snapshot, as the memo needs
+  undone_count_ = 0;
   count_cand();
   for (int phase = 0; phase < 6; ++phase) {
     const TrialPhase& ph = kTrialPhases[phase];
@@ -56,13 +60,29 @@ void OneGoSolver::trial_one() {
     if (ph.scans) mark(ph.view, 2, unit_flag1);
     for (int u = 0; u < 9; ++u) {
       if (unit_flag1[u + 1] == 0) continue;
+      // The guess, as the cells it fixes and which of their two digits.
+      UndoneGuess guess{};
       bool take_first = ph.first_cell_takes_first;
       for (int p = 0; p < 9; ++p) {
-        const Cands c = gs.cand_at(ph.view, u, p);
+        const int at = kUnitCell[int(ph.view)][u][p];
+        const Cands c = gs.cand[at];
         if (at_most_one_cand(c) || !at_most_cands(c, 2)) continue;
-        gs.set_digit(kUnitCell[int(ph.view)][u][p], take_first ? first_cand(c) : last_cand(c));
+        guess.cells[at / 64] |= 1ull << (at % 64);
+        if (!take_first) guess.larger[at / 64] |= 1ull << (at % 64);
         take_first = !ph.first_cell_takes_first;
       }
+      // Another unit or phase may make the very same guess on the snapshot;
+      // its outcome is known, and if it is an undo again, nothing changes.
+      if (at_snapshot) {
+        const UndoneGuess* seen = find_undone(guess);
+        if (seen && seen->decided <= base + 2) continue;
+      }
+      for (int w = 0; w < 2; ++w)
+        for (std::uint64_t m = guess.cells[w]; m != 0; m &= m - 1) {
+          const int at = w * 64 + std::countr_zero(m);
+          const Cands c = gs.cand[at];
+          gs.set_digit(at, (guess.larger[w] >> (at % 64)) & 1 ? last_cand(c) : first_cand(c));
+        }
       count_cand();
       propagate_to_standstill();
       find_conflict();
@@ -71,10 +91,24 @@ void OneGoSolver::trial_one() {
         return;
       }
       // The count alone decides: a guess that repeats a digit may be kept.
-      if (decided_cnt > base + 2) goto restart;
+      if (decided_cnt > base + 2) {
+        at_snapshot = false;
+        goto restart;
+      }
+      if (at_snapshot && undone_count_ < undone_.size()) {
+        guess.decided = decided_cnt;
+        undone_[undone_count_++] = guess;
+      }
       load_sv1();
+      at_snapshot = true;
     }
   }
+}
+
+const OneGoSolver::UndoneGuess* OneGoSolver::find_undone(const UndoneGuess& guess) const {
+  for (std::size_t i = 0; i < undone_count_; ++i)
+    if (undone_[i].cells == guess.cells && undone_[i].larger == guess.larger) return &undone_[i];
+  return nullptr;
 }
 
 namespace {

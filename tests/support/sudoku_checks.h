@@ -1,0 +1,104 @@
+#pragma once
+// Shared helpers for engine tests: grid validity, random puzzles and a run
+// of the solve command through its public path.
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "model/input_completion.h"
+#include "model/puzzle.h"
+#include "solver/solve_command.h"
+
+namespace tesura::testing {
+
+// Every row, column and block holds 1 to 9 once, and the givens stand.
+inline bool is_completion_of(const Puzzle& answer, const Puzzle& givens) {
+  for (int i = 0; i < 81; ++i)
+    if (givens[i] != 0 && answer[i] != givens[i]) return false;
+  for (int u = 0; u < 9; ++u) {
+    unsigned row = 0, col = 0, box = 0;
+    for (int j = 0; j < 9; ++j) {
+      row |= 1u << answer[u * 9 + j];
+      col |= 1u << answer[j * 9 + u];
+      box |= 1u << answer[(u / 3 * 3 + j / 3) * 9 + u % 3 * 3 + j % 3];
+    }
+    if (row != 0x3FE || col != 0x3FE || box != 0x3FE) return false;
+  }
+  return true;
+}
+
+// A random solved grid: a pattern grid under random relabelling and
+// row, column, band and stack permutations.
+inline Puzzle random_solution(std::mt19937& rng) {
+  std::array<int, 9> digit{}, rows{}, cols{};
+  std::iota(digit.begin(), digit.end(), 1);
+  std::shuffle(digit.begin(), digit.end(), rng);
+  auto perm = [&](std::array<int, 9>& p) {
+    std::array<int, 3> bands{0, 1, 2};
+    std::shuffle(bands.begin(), bands.end(), rng);
+    for (int b = 0; b < 3; ++b) {
+      std::array<int, 3> in{0, 1, 2};
+      std::shuffle(in.begin(), in.end(), rng);
+      for (int i = 0; i < 3; ++i) p[b * 3 + i] = bands[b] * 3 + in[i];
+    }
+  };
+  perm(rows);
+  perm(cols);
+  Puzzle grid{};
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      const int pr = rows[r], pc = cols[c];
+      grid[r * 9 + c] = static_cast<Digit>(digit[(pr * 3 + pr / 3 + pc) % 9]);
+    }
+  return grid;
+}
+
+// Keeps `keep` cells of the grid at random.
+inline Puzzle with_givens(const Puzzle& grid, int keep, std::mt19937& rng) {
+  std::array<int, 81> order{};
+  std::iota(order.begin(), order.end(), 0);
+  std::shuffle(order.begin(), order.end(), rng);
+  Puzzle puzzle{};
+  for (int i = 0; i < keep; ++i) puzzle[order[i]] = grid[order[i]];
+  return puzzle;
+}
+
+struct SolveRun {
+  InputVerdict verdict = InputVerdict::accepted;
+  SolveStage stage = SolveStage::unsolvable;
+  std::vector<std::string> drawings;  // shown_board at every drawing
+  int unsolvable_reports = 0;
+  std::string board_at_report;  // what the board showed when unsolvable was reported
+  Puzzle answer{};              // the block view's digits afterwards
+};
+
+class RecordingObserver : public SolveObserver {
+ public:
+  explicit RecordingObserver(SolveRun& run) : run_(run) {}
+  void show_board(const Grid& grid) override { run_.drawings.push_back(shown_board(grid)); }
+  void unsolvable(const Grid& grid) override {
+    ++run_.unsolvable_reports;
+    run_.board_at_report = shown_board(grid);
+  }
+
+ private:
+  SolveRun& run_;
+};
+
+// Enters the puzzle, finishes the input and, when it is accepted, solves it.
+inline SolveRun run_solve(const Puzzle& puzzle, int min_entries = kMinEntries) {
+  SolveRun run;
+  Grid grid;
+  enter_puzzle(grid, puzzle);
+  run.verdict = check_input(grid, min_entries);
+  if (run.verdict != InputVerdict::accepted) return run;
+  accept_input(grid);
+  RecordingObserver observer(run);
+  run.stage = solve_command(grid, observer);
+  run.answer = board_digits(grid);
+  return run;
+}
+
+}  // namespace tesura::testing
