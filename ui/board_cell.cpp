@@ -1,7 +1,6 @@
 #include "ui/board_cell.h"
 
 #include <QDropEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 
 #include "ui/palette_tile.h"
@@ -21,13 +20,10 @@ void BoardCell::mousePressEvent(QMouseEvent* event) {
 PaletteTile* BoardCell::palette_source(const QDropEvent* event) const {
   // A locked cell takes no drop, whatever the toolkit routes to it.
   if (!isEnabled()) return nullptr;
-  const QMimeData* mime = event->mimeData();
-  if (mime == nullptr || !mime->hasFormat(kDigitMimeType)) return nullptr;
-  auto* tile = qobject_cast<PaletteTile*>(event->source());
-  if (tile == nullptr || tile->window() != window()) return nullptr;
-  bool ok = false;
-  const int digit = mime->data(kDigitMimeType).toInt(&ok);
-  if (!ok || digit != tile->index()) return nullptr;
+  PaletteTile* tile = PaletteTile::from_drag_data(event->mimeData(), window());
+  if (tile == nullptr) return nullptr;
+  // Within this program the toolkit also names the dragged widget; it must agree.
+  if (event->source() != nullptr && event->source() != tile) return nullptr;
   return tile;
 }
 

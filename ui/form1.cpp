@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QScreen>
 
 #include "model/cell_index.h"
@@ -40,8 +39,7 @@ constexpr int kButtonHeight = 27;
 const char* const kNotificationFile = "notify.wav";
 
 QString tile_file(const char* prefix, const std::string& digit_text) {
-  return QString::fromLatin1(prefix) + QString::fromStdString(digit_text) +
-         QStringLiteral(".bmp");
+  return QString::fromLatin1(prefix) + QString::fromStdString(digit_text) + QStringLiteral(".bmp");
 }
 
 }  // namespace
@@ -90,11 +88,13 @@ void Form1::build_controls() {
       auto* c = new BoardCell(
           client, QRect(kLinePos[col - 1], kLinePos[row - 1], kTileSize, kTileSize), b, k);
       c->setObjectName(QStringLiteral("pnl%1_%2").arg(b).arg(k));
-      connect(c, &BoardCell::dropped, this,
-              [this, h = kDrop[b - 1]](int index, PaletteTile* source) { (this->*h)(index, source); });
-      connect(c, &BoardCell::pressed, this, [this, h = kPress[b - 1]](int index, Qt::MouseButton button) {
-        (this->*h)(index, button);
-      });
+      connect(
+          c, &BoardCell::dropped, this,
+          [this, h = kDrop[b - 1]](int index, PaletteTile* source) { (this->*h)(index, source); });
+      connect(c, &BoardCell::pressed, this,
+              [this, h = kPress[b - 1]](int index, Qt::MouseButton button) {
+                (this->*h)(index, button);
+              });
       cells_[b - 1][k - 1] = c;
     }
 
@@ -102,8 +102,7 @@ void Form1::build_controls() {
     auto* tile =
         new PaletteTile(client, QRect(kLinePos[d - 1], kPaletteTop, kTileSize, kTileSize), d);
     tile->setObjectName(QStringLiteral("pnl0_%1").arg(d));
-    tile->set_picture(QPixmap(QStringLiteral(":/images/palette%1.png").arg(d)),
-                      tile->objectName());
+    tile->set_picture(QPixmap(QStringLiteral(":/images/palette%1.png").arg(d)), tile->objectName());
     connect(tile, &PaletteTile::moved, this, &Form1::pnl0_MouseMove);
     connect(tile, &PaletteTile::pressed, this, &Form1::pnl0_MouseDown);
     palette_[d - 1] = tile;
@@ -174,16 +173,26 @@ void Form1::load_tile(BoardCell* cell, const QString& file_name) {
 
 // ---- Start-up and reset ----
 
-void Form1::Form_Load() {
-  if (centred_once == 0) {
-    // Only the first time: a reset leaves the window where the user put it.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect area = screen->geometry();
-      const QRect frame = frameGeometry();
-      move(area.x() + qRound((area.width() - frame.width()) / 2.0),
-           area.y() + qRound((area.height() - frame.height()) / 2.0));
-    }
+void Form1::centre_on_screen() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    const QRect frame = frameGeometry();
+    move(area.x() + qRound((area.width() - frame.width()) / 2.0),
+         area.y() + qRound((area.height() - frame.height()) / 2.0));
+    centred_frame_ = frame.size();
   }
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The first showing adds the frame; centre once more with its true size.
+  if (centred_frame_.isValid() && frameGeometry().size() != centred_frame_) centre_on_screen();
+  centred_frame_ = QSize();
+}
+
+void Form1::Form_Load() {
+  // Only the first time: a reset leaves the window where the user put it.
+  if (centred_once == 0) centre_on_screen();
   centred_once = 1;
   grid_.reset_cells();
   blank_board();
@@ -215,9 +224,15 @@ void Form1::palette_off() {
   for (PaletteTile* tile : palette_) tile->setEnabled(false);
 }
 
-void Form1::btnrestart_Click() { Form_Load(); }
-void Form1::mnureset_Click() { Form_Load(); }
-void Form1::mnujirikiend_Click() { Form_Load(); }
+void Form1::btnrestart_Click() {
+  Form_Load();
+}
+void Form1::mnureset_Click() {
+  Form_Load();
+}
+void Form1::mnujirikiend_Click() {
+  Form_Load();
+}
 
 void Form1::mnuend_Click() {
   close();
@@ -226,14 +241,14 @@ void Form1::mnuend_Click() {
 
 // ---- Entry ----
 
-void Form1::pnl0_MouseMove(int index) { drag_num = static_cast<Digit>(index); }
+void Form1::pnl0_MouseMove(int index) {
+  drag_num = static_cast<Digit>(index);
+}
 
 void Form1::pnl0_MouseDown(int index) {
   PaletteTile* tile = palette_tile(index);
-  auto* mime = new QMimeData;
-  mime->setData(QString::fromLatin1(kDigitMimeType), QByteArray::number(index));
   auto* drag = new QDrag(tile);
-  drag->setMimeData(mime);
+  drag->setMimeData(tile->drag_data());
   drag->setPixmap(tile->picture());
   drag->setHotSpot(QPoint(tile->width() / 2, tile->height() / 2));
   drag->exec(Qt::CopyAction);
@@ -252,25 +267,61 @@ void Form1::press_on_cell(int block, int index, Qt::MouseButton button) {
   load_tile(cell(block, index), QStringLiteral("G00%1.bmp").arg(v));
 }
 
-void Form1::pnl1_DragDrop(int index, PaletteTile* source) { drop_on_cell(1, index, source); }
-void Form1::pnl2_DragDrop(int index, PaletteTile* source) { drop_on_cell(2, index, source); }
-void Form1::pnl3_DragDrop(int index, PaletteTile* source) { drop_on_cell(3, index, source); }
-void Form1::pnl4_DragDrop(int index, PaletteTile* source) { drop_on_cell(4, index, source); }
-void Form1::pnl5_DragDrop(int index, PaletteTile* source) { drop_on_cell(5, index, source); }
-void Form1::pnl6_DragDrop(int index, PaletteTile* source) { drop_on_cell(6, index, source); }
-void Form1::pnl7_DragDrop(int index, PaletteTile* source) { drop_on_cell(7, index, source); }
-void Form1::pnl8_DragDrop(int index, PaletteTile* source) { drop_on_cell(8, index, source); }
-void Form1::pnl9_DragDrop(int index, PaletteTile* source) { drop_on_cell(9, index, source); }
+void Form1::pnl1_DragDrop(int index, PaletteTile* source) {
+  drop_on_cell(1, index, source);
+}
+void Form1::pnl2_DragDrop(int index, PaletteTile* source) {
+  drop_on_cell(2, index, source);
+}
+void Form1::pnl3_DragDrop(int index, PaletteTile* source) {
+  drop_on_cell(3, index, source);
+}
+void Form1::pnl4_DragDrop(int index, PaletteTile* source) {
+  drop_on_cell(4, index, source);
+}
+void Form1::pnl5_DragDrop(int index, PaletteTile* source) {
+  drop_on_cell(5, index, source);
+}
+void Form1::pnl6_DragDrop(int index, PaletteTile* source) {
+  drop_on_cell(6, index, source);
+}
+void Form1::pnl7_DragDrop(int index, PaletteTile* source) {
+  drop_on_cell(7, index, source);
+}
+void Form1::pnl8_DragDrop(int index, PaletteTile* source) {
+  drop_on_cell(8, index, source);
+}
+void Form1::pnl9_DragDrop(int index, PaletteTile* source) {
+  drop_on_cell(9, index, source);
+}
 
-void Form1::pnl1_MouseDown(int index, Qt::MouseButton b) { press_on_cell(1, index, b); }
-void Form1::pnl2_MouseDown(int index, Qt::MouseButton b) { press_on_cell(2, index, b); }
-void Form1::pnl3_MouseDown(int index, Qt::MouseButton b) { press_on_cell(3, index, b); }
-void Form1::pnl4_MouseDown(int index, Qt::MouseButton b) { press_on_cell(4, index, b); }
-void Form1::pnl5_MouseDown(int index, Qt::MouseButton b) { press_on_cell(5, index, b); }
-void Form1::pnl6_MouseDown(int index, Qt::MouseButton b) { press_on_cell(6, index, b); }
-void Form1::pnl7_MouseDown(int index, Qt::MouseButton b) { press_on_cell(7, index, b); }
-void Form1::pnl8_MouseDown(int index, Qt::MouseButton b) { press_on_cell(8, index, b); }
-void Form1::pnl9_MouseDown(int index, Qt::MouseButton b) { press_on_cell(9, index, b); }
+void Form1::pnl1_MouseDown(int index, Qt::MouseButton b) {
+  press_on_cell(1, index, b);
+}
+void Form1::pnl2_MouseDown(int index, Qt::MouseButton b) {
+  press_on_cell(2, index, b);
+}
+void Form1::pnl3_MouseDown(int index, Qt::MouseButton b) {
+  press_on_cell(3, index, b);
+}
+void Form1::pnl4_MouseDown(int index, Qt::MouseButton b) {
+  press_on_cell(4, index, b);
+}
+void Form1::pnl5_MouseDown(int index, Qt::MouseButton b) {
+  press_on_cell(5, index, b);
+}
+void Form1::pnl6_MouseDown(int index, Qt::MouseButton b) {
+  press_on_cell(6, index, b);
+}
+void Form1::pnl7_MouseDown(int index, Qt::MouseButton b) {
+  press_on_cell(7, index, b);
+}
+void Form1::pnl8_MouseDown(int index, Qt::MouseButton b) {
+  press_on_cell(8, index, b);
+}
+void Form1::pnl9_MouseDown(int index, Qt::MouseButton b) {
+  press_on_cell(9, index, b);
+}
 
 // ---- Input completion ----
 
@@ -294,7 +345,9 @@ void Form1::btninput_Click() {
   palette_off();
 }
 
-void Form1::mnuconf_Click() { btninput_Click(); }
+void Form1::mnuconf_Click() {
+  btninput_Click();
+}
 
 void Form1::mark_givens(const Digit& len) {
   for (int n = 1; n <= 9; ++n)
@@ -333,7 +386,9 @@ void Form1::btnans_Click() {
   mnureset->setEnabled(true);
 }
 
-void Form1::mnuippatu_Click() { btnans_Click(); }
+void Form1::mnuippatu_Click() {
+  btnans_Click();
+}
 
 void Form1::show_board() {
   for (int b = 1; b <= 9; ++b)
@@ -343,7 +398,9 @@ void Form1::show_board() {
     }
 }
 
-void Form1::show_board(const Grid&) { show_board(); }
+void Form1::show_board(const Grid&) {
+  show_board();
+}
 
 void Form1::unsolvable(const Grid&) {
   dialogs_.show_message(this, QString::fromUtf8(kUnsolvableMessage),

@@ -45,8 +45,12 @@ class Form1 : public QMainWindow, private SolveObserver {
   // The path of the notification sound; empty until the first version box.
   const QString& notification_path() const { return sound_file; }
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void build_controls();
+  void centre_on_screen();
   void build_menus();
 
   // Start-up and the three resets.
@@ -115,6 +119,9 @@ class Form1 : public QMainWindow, private SolveObserver {
   Grid grid_;
   Digit drag_num = 0;
   Digit centred_once = 0;
+  // The frame size the start-up centring assumed; the window system tells
+  // the real one only once the window is shown.
+  QSize centred_frame_;
   QString sound_file;
 
   std::array<std::array<BoardCell*, 9>, 9> cells_{};

@@ -1,12 +1,42 @@
 #include "ui/palette_tile.h"
 
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QRandomGenerator>
 
 namespace tesura::ui {
+
+namespace {
+// Chosen afresh on every start, so a token cannot be known outside this run.
+quint64 run_salt() {
+  static const quint64 salt = QRandomGenerator::system()->generate64();
+  return salt;
+}
+}  // namespace
 
 PaletteTile::PaletteTile(QWidget* parent, const QRect& geometry, int index)
     : PictureBox(parent, geometry, /*dim_when_disabled=*/true), index_(index) {
   setMouseTracking(true);
+}
+
+QByteArray PaletteTile::token() const {
+  const quint64 id = static_cast<quint64>(reinterpret_cast<quintptr>(this)) ^ run_salt();
+  return QByteArray::number(index_) + ':' + QByteArray::number(id, 16);
+}
+
+QMimeData* PaletteTile::drag_data() const {
+  auto* data = new QMimeData;
+  data->setData(QString::fromLatin1(kDigitMimeType), token());
+  return data;
+}
+
+PaletteTile* PaletteTile::from_drag_data(const QMimeData* data, const QWidget* window) {
+  if (data == nullptr || window == nullptr || !data->hasFormat(QString::fromLatin1(kDigitMimeType)))
+    return nullptr;
+  const QByteArray payload = data->data(QString::fromLatin1(kDigitMimeType));
+  for (PaletteTile* tile : window->findChildren<PaletteTile*>())
+    if (tile->token() == payload) return tile;
+  return nullptr;
 }
 
 void PaletteTile::mouseMoveEvent(QMouseEvent* event) {

@@ -2,7 +2,11 @@
 // A digit tile of the palette. It follows the pointer without a button held,
 // so the window always knows which tile the pointer is over, and reports a
 // press, on which the window starts dragging the tile.
+#include <QByteArray>
+
 #include "ui/picture_box.h"
+
+class QMimeData;
 
 namespace tesura::ui {
 
@@ -15,6 +19,13 @@ class PaletteTile : public PictureBox {
   PaletteTile(QWidget* parent, const QRect& geometry, int index);
   int index() const { return index_; }
 
+  // What a drag of this tile carries: its digit and a token that names this
+  // very tile in this run of the program, so that data made elsewhere (by
+  // another program, or another copy of this one) is never taken for it.
+  QMimeData* drag_data() const;
+  // The palette tile of `window` that `data` came from, or nullptr.
+  static PaletteTile* from_drag_data(const QMimeData* data, const QWidget* window);
+
  signals:
   void moved(int index);
   void pressed(int index);
@@ -24,6 +35,8 @@ class PaletteTile : public PictureBox {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  QByteArray token() const;
+
   int index_;
 };
 

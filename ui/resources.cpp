@@ -3,7 +3,9 @@
 #include <QtCore/qglobal.h>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
-static void init_tesura_resources() { Q_INIT_RESOURCE(tesura); }
+static void init_tesura_resources() {
+  Q_INIT_RESOURCE(tesura);
+}
 
 namespace tesura::ui {
 

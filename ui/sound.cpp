@@ -11,6 +11,27 @@
 namespace tesura::ui {
 
 namespace {
+
+// Without a sound server the multimedia layer complains on every probe; the
+// notification is a nicety, so its troubles are not the user's business.
+QtMessageHandler chained = nullptr;
+void drop_audio_chatter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  const QLatin1String category(context.category ? context.category : "");
+  if (category.startsWith(QLatin1String("qt.multimedia")) ||
+      text.startsWith(QLatin1String("PulseAudioService")) ||
+      text.startsWith(QLatin1String("QSoundEffect")))
+    return;
+  if (chained) chained(type, context, text);
+}
+
+class QuietAudio {
+ public:
+  QuietAudio() { chained = qInstallMessageHandler(drop_audio_chatter); }
+  ~QuietAudio() { qInstallMessageHandler(chained); }
+  QuietAudio(const QuietAudio&) = delete;
+  QuietAudio& operator=(const QuietAudio&) = delete;
+};
+
 // A broken audio stack must not freeze the window: the notification lasts
 // well under a second, so give up long after it should have ended.
 constexpr int kGiveUpMs = 5000;
@@ -18,6 +39,7 @@ constexpr int kGiveUpMs = 5000;
 
 void QtSoundPlayer::play_and_wait(const QString& path) {
   if (!QFileInfo(path).isFile()) return;
+  const QuietAudio quiet;
   if (QMediaDevices::audioOutputs().isEmpty()) return;
 
   QSoundEffect effect;

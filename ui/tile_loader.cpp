@@ -9,7 +9,9 @@
 
 namespace tesura::ui {
 
-TileLoader::TileLoader(std::ostream& warnings) : warnings_(warnings) { init_resources(); }
+TileLoader::TileLoader(std::ostream& warnings) : warnings_(warnings) {
+  init_resources();
+}
 
 QPixmap TileLoader::built_in(const QString& name) {
   init_resources();

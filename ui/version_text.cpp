@@ -14,8 +14,9 @@ QString version_box_text() {
              .arg(TESURA_VERSION_MINOR)
              .arg(TESURA_VERSION_TWEAK) +
          QStringLiteral("\r\r\n") +
-         QStringLiteral("9×9 の数字配置パズルの入力と一発解答\r\n"
-                        "盤面へ数字をドラッグするか、クリックで数字を送ります。");
+         QStringLiteral(
+             "9×9 の数字配置パズルの入力と一発解答\r\n"
+             "盤面へ数字をドラッグするか、クリックで数字を送ります。");
 }
 
 }  // namespace tesura::ui

@@ -128,7 +128,8 @@ QByteArray notification_wav() {
       const double t = static_cast<double>(i) / rate;
       const double attack = std::min(1.0, i / (rate * 0.004));
       const double env = attack * std::exp(-t * 18.0);
-      const double s = std::sin(2 * std::numbers::pi * f * t) + 0.3 * std::sin(4 * std::numbers::pi * f * t);
+      const double s =
+          std::sin(2 * std::numbers::pi * f * t) + 0.3 * std::sin(4 * std::numbers::pi * f * t);
       samples.push_back(static_cast<qint16>(std::lround(s / 1.3 * env * 0.6 * 32767)));
     }
   }
