@@ -161,6 +161,19 @@ TEST(InputCompletion, AcceptanceMarksTheGivensAndSavesThePuzzle) {
   EXPECT_EQ(check_input(g), InputVerdict::accepted) << "the same puzzle passes again";
 }
 
+TEST(Cands, TextAndLengthAgree) {
+  for (unsigned c = 0; c < 0x400; ++c) {
+    const std::string text = cands_text(static_cast<Cands>(c));
+    EXPECT_EQ(cands_length(static_cast<Cands>(c)), static_cast<int>(text.size()));
+    Cands back = 0;
+    ASSERT_TRUE(parse_cands(text, back));
+    EXPECT_EQ(back, c);
+    EXPECT_EQ(one_cand(back), text.size() == 1);
+    EXPECT_EQ(at_most_cands(back, 2), text.size() <= 2);
+  }
+  EXPECT_EQ(cands_text(kAllCands), "123456789");
+}
+
 TEST(PuzzleText, ParsesAndReportsMalformedLines) {
   std::string why;
   EXPECT_TRUE(parse_puzzle("  " + std::string(81, '0') + "\r\n"));
