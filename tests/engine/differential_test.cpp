@@ -64,7 +64,7 @@ TEST(Differential, PuzzleCollections) {
       {"puzzles3_magictour_top1465.txt", scaled(120)},
       {"puzzles5_forum_hardest_1905_11+.txt", scaled(60)},
       {"puzzles6_forum_hardest_1106.txt", scaled(60)},
-      {"puzzles7_serg_benchmark.txt", scaled(80)},
+      {"puzzles7_serg_benchmark.txt", scaled(30)},
   };
   int seen = 0;
   for (const auto& s : samples)
