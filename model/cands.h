@@ -22,8 +22,13 @@ inline constexpr Cands kNoCands = 0;       // ""
 constexpr Cands cands_of(int digit) {
   return static_cast<Cands>(1u << digit);
 }
+// Counted by hand: std::popcount becomes a library call on baseline x86-64.
 constexpr int cands_length(Cands c) {
-  return std::popcount(static_cast<unsigned>(c));
+  unsigned x = c;
+  x = x - ((x >> 1) & 0x5555u);
+  x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+  x = (x + (x >> 4)) & 0x0F0Fu;
+  return static_cast<int>((x + (x >> 8)) & 0x1Fu);
 }
 // The first (smallest) character of a non-empty string, as a number.
 constexpr int first_cand(Cands c) {

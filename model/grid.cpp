@@ -1,5 +1,6 @@
 #include "model/grid.h"
 
+#include <array>
 #include <cassert>
 
 #include "model/cell_index.h"
@@ -13,16 +14,26 @@ void Grid::reset_cells() {
     for (int j = 1; j <= 9; ++j) gs_val(i, j) = ygs_val(i, j) = tgs_val(i, j) = 0;
 }
 
+namespace {
+// kRowCell[i][j]: block and cell of row i, column j (0-based, for speed).
+constexpr auto kRowCell = [] {
+  std::array<std::array<BlockPos, 9>, 9> t{};
+  for (int i = 1; i <= 9; ++i)
+    for (int j = 1; j <= 9; ++j) t[i - 1][j - 1] = block_of(i, j);
+  return t;
+}();
+}  // namespace
+
 void Grid::sync_views() {
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 9; ++j) {
-      const auto [b, k] = block_of(i, j);
+      const auto [b, k] = kRowCell[i - 1][j - 1];
       ygs_cand(i, j) = gs_cand(b, k);
       ygs_val(i, j) = gs_val(b, k);
     }
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 9; ++j) {
-      const auto [b, k] = block_of(j, i);
+      const auto [b, k] = kRowCell[j - 1][i - 1];
       tgs_cand(i, j) = gs_cand(b, k);
       tgs_val(i, j) = gs_val(b, k);
     }
@@ -31,7 +42,7 @@ void Grid::sync_views() {
 void Grid::ygs_gs() {
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 9; ++j) {
-      const auto [b, k] = block_of(i, j);
+      const auto [b, k] = kRowCell[i - 1][j - 1];
       gs_cand(b, k) = ygs_cand(i, j);
       gs_val(b, k) = ygs_val(i, j);
     }
@@ -40,7 +51,7 @@ void Grid::ygs_gs() {
 void Grid::tgs_gs() {
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 9; ++j) {
-      const auto [b, k] = block_of(j, i);
+      const auto [b, k] = kRowCell[j - 1][i - 1];
       gs_cand(b, k) = tgs_cand(i, j);
       gs_val(b, k) = tgs_val(i, j);
     }

@@ -4,6 +4,7 @@
 // works in the row or column view therefore lands in the block view at once,
 // which is what writing a view back and synchronising would achieve.
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "model/cands.h"
@@ -43,24 +44,53 @@ struct Board {
 
   std::array<Cands, 81> cand{};
   std::array<Digit, 81> val{};
-  // Per view, the units on which a pruning pass or a unique-place pass might
-  // still change something. A pass over any other unit would be a no-op, so
-  // it is skipped; the marks only ever err on the side of running it.
+
+  // Bookkeeping derived from the cells, kept up to date by every change, so
+  // that a pass can tell at once whether it would change a unit at all.
+  //
+  // prune_due[view]: units on which a pruning pass might still change
+  // something; it only ever errs on the side of running the pass.
   std::array<std::uint16_t, 3> prune_due{kAllUnits, kAllUnits, kAllUnits};
-  std::array<std::uint16_t, 3> unique_due{kAllUnits, kAllUnits, kAllUnits};
   int singles = 0;  // cells whose string is one character long
   // placed[view][unit]: the digits placed in the unit, as candidate bits.
   std::array<std::array<Cands, 9>, 3> placed{};
+  // open_count[view][unit]: nibble d counts the unit's open cells (two or
+  // more candidates) that list digit d.
+  std::array<std::array<std::uint64_t, 9>, 3> open_count{};
+  // decided[view][unit]: the digits of the unit's one-character strings.
+  std::array<std::array<Cands, 9>, 3> decided{};
 
-  // Cells only: the marks are derived bookkeeping.
+  // Cells only: the rest is derived.
   bool operator==(const Board& o) const { return cand == o.cand && val == o.val; }
 
-  // Recomputes the bookkeeping (counts, placed digits, due marks) from the cells.
+  // Recomputes the bookkeeping from the cells.
   void derive();
 
-  // A cell's candidates changed: its units may hold a new unique place.
-  void candidates_changed(int at) {
-    for (int v = 0; v < 3; ++v) unique_due[v] |= static_cast<std::uint16_t>(1u << kCellUnit[at][v]);
+  // The digits that a unique-place pass over the unit would fix: listed by
+  // exactly one cell of the unit, and that cell still open.
+  Cands unique_open_digits(int view, int unit) const {
+    constexpr std::uint64_t kOnes = 0x1111111110ull;  // nibbles 1 to 9
+    constexpr std::uint64_t kLow = 0x7777777777ull;
+    // High bit of each nibble set exactly where the count equals 1.
+    const std::uint64_t x = open_count[view][unit] ^ kOnes;
+    std::uint64_t one = ~(((x & kLow) + kLow) | x | kLow) & (kOnes << 3);
+    Cands digits = 0;
+    for (; one != 0; one &= one - 1) digits |= cands_of(std::countr_zero(one) / 4);
+    // A digit also held by a decided cell is listed twice.
+    return digits & static_cast<Cands>(~decided[view][unit]);
+  }
+
+  // A cell's string went from `before` to `now`, a subset of it.
+  void candidates_changed(int at, Cands before, Cands now) {
+    if (!at_most_one_cand(before)) {
+      // Every digit the cell stops listing as an open cell leaves the counts.
+      const Cands gone = at_most_one_cand(now) ? before : before & static_cast<Cands>(~now);
+      std::uint64_t delta = 0;
+      for (unsigned g = gone; g != 0; g &= g - 1) delta += 1ull << (4 * std::countr_zero(g));
+      for (int v = 0; v < 3; ++v) open_count[v][kCellUnit[at][v]] -= delta;
+    }
+    if (one_cand(now))
+      for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
   // A cell got a digit: its units may have cells to prune.
   void digit_placed(int at) {
@@ -71,17 +101,19 @@ struct Board {
   }
   // Decides a cell outright.
   void set_digit(int at, int digit) {
-    singles += !one_cand(cand[at]);
+    const Cands before = cand[at];
+    singles += !one_cand(before);
     cand[at] = cands_of(digit);
     val[at] = static_cast<Digit>(digit);
-    candidates_changed(at);
+    candidates_changed(at, before, cand[at]);
     digit_placed(at);
   }
 
   Cands& cand_at(View v, int u, int p) { return cand[kUnitCell[int(v)][u][p]]; }
   Digit& val_at(View v, int u, int p) { return val[kUnitCell[int(v)][u][p]]; }
 
-  // Takes a block-view pair of tables (the grid's own, or a saved copy).
+  // Takes a block-view pair of tables (the grid's own, or a saved copy);
+  // the bookkeeping is derived when a solver takes the board.
   static Board from_tables(const CandTable& cand, const ValTable& val);
   // Writes the board into the grid's block view and synchronises its views.
   void to_grid(Grid& grid) const;
@@ -94,19 +126,30 @@ inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
       board.cand[(b - 1) * 9 + k - 1] = cand(b, k);
       board.val[(b - 1) * 9 + k - 1] = val(b, k);
     }
-  board.derive();
   return board;
 }
 
 inline void Board::derive() {
   singles = 0;
   placed = {};
+  open_count = {};
+  decided = {};
   prune_due.fill(kAllUnits);
-  unique_due.fill(kAllUnits);
   for (int at = 0; at < 81; ++at) {
-    singles += one_cand(cand[at]);
-    if (val[at] != 0)
-      for (int v = 0; v < 3; ++v) placed[v][kCellUnit[at][v]] |= cands_of(val[at]);
+    const Cands c = cand[at];
+    singles += one_cand(c);
+    std::uint64_t listed = 0;
+    if (!at_most_one_cand(c))
+      for (unsigned g = c & kAllCands; g != 0; g &= g - 1)
+        listed += 1ull << (4 * std::countr_zero(g));
+    const Cands digit = val[at] != 0 ? cands_of(val[at]) : Cands{0};
+    const Cands single = one_cand(c) ? c : Cands{0};
+    for (int v = 0; v < 3; ++v) {
+      const int u = kCellUnit[at][v];
+      placed[v][u] |= digit;
+      decided[v][u] |= single;
+      open_count[v][u] += listed;
+    }
   }
 }
 

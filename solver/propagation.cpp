@@ -5,10 +5,6 @@
 
 namespace tesura {
 
-namespace {
-constexpr Cands kDigitBits = kAllCands;  // the candidate bits "1" to "9"
-}
-
 void OneGoSolver::check(View v) {
   const int vi = static_cast<int>(v);
   // Units of one view share no cell, so a pass over one unit cannot make
@@ -31,7 +27,7 @@ void OneGoSolver::check(View v) {
         continue;
       }
       gs.cand[at] = pruned;
-      gs.candidates_changed(at);
+      gs.candidates_changed(at, c, pruned);
       if (one_cand(pruned)) {
         ++gs.singles;
         gs.val[at] = static_cast<Digit>(first_cand(pruned));
@@ -53,30 +49,16 @@ void OneGoSolver::check(View v) {
 
 void OneGoSolver::place_unique(View v) {
   const int vi = static_cast<int>(v);
-  for (unsigned due = gs.unique_due[vi]; due != 0; due &= due - 1) {
-    const int u = std::countr_zero(due);
-    gs.unique_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
-    const auto& cells = kUnitCell[vi][u];
-    // Tally once per unit, before any placement in it.
-    Cands once = 0, twice = 0, open = 0;
-    for (int p = 0; p < 9; ++p) {
-      const Cands c = gs.cand[cells[p]] & kDigitBits;
-      twice |= once & c;
-      once |= c;
-      if (!at_most_one_cand(c)) open |= c;
-    }
-    // Only an open cell can take a digit; a decided one is rewritten as it is.
-    const Cands single = once & static_cast<Cands>(~twice) & open;
-    if (single == 0) continue;
-    for (int p = 0; p < 9; ++p) {
-      const int at = cells[p];
-      const Cands mine = gs.cand[at] & single;
-      if (mine == 0) continue;
+  for (int u = 0; u < 9; ++u) {
+    // Taken once per unit, before any placement in it. A decided cell whose
+    // digit is listed nowhere else would only be written again as it is.
+    const Cands unique = gs.unique_open_digits(vi, u);
+    if (unique == 0) continue;
+    for (const int at : kUnitCell[vi][u]) {
+      const Cands mine = gs.cand[at] & unique;
       // Digits are placed in ascending order, so the cell keeps the smallest
       // of its unique digits and the larger ones find no cell any more.
-      const int d = first_cand(mine);
-      if (gs.cand[at] == cands_of(d)) continue;  // already decided as d
-      gs.set_digit(at, d);
+      if (mine != 0) gs.set_digit(at, first_cand(mine));
     }
   }
 }
