@@ -21,6 +21,7 @@ const char* usage_text() {
          "                 refused, malformed\n"
          "  --steps        before the line of each solved puzzle, one line\n"
          "                 \"step<TAB><81 characters>\" per drawing of the board\n"
+         "                 (the complete search alone draws nothing)\n"
          "  --stats        end with a summary line on standard error\n"
          "  --any-count    solve entries with fewer than 20 givens instead of refusing them\n"
          "  --search-only  answer with the complete search alone (fast batch mode)\n"
