@@ -1,16 +1,14 @@
 #pragma once
-// A real window with recording stand-ins for its message boxes and its
-// sound, and the gestures a user makes on it.
+// A real window with a recorder in place of its message boxes and sound,
+// and the gestures a user makes on it.
 #include <QAction>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QString>
 #include <QtTest>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "model/cell_index.h"
 #include "ui/board_cell.h"
@@ -24,37 +22,14 @@
 namespace tesura::ui::testing {
 
 // Everything the window said or played, in order.
-using EventLog = std::vector<QString>;
-
-class RecordingDialogs : public Dialogs {
- public:
-  struct Box {
-    QString text;
-    QString caption;
-  };
-  explicit RecordingDialogs(EventLog& log) : log_(log) {}
+struct Recorder : Dialogs, SoundPlayer {
   void show_message(QWidget*, const QString& text, const QString& caption) override {
-    boxes.push_back({text, caption});
-    log_.push_back(QStringLiteral("box: ") + text);
-    if (while_open) while_open();
+    log << caption + ": " + text;
+    if (while_open) while_open();  // the box is up until this returns
   }
-  std::vector<Box> boxes;
-  // Runs while the box would be on screen, before the user closes it.
+  void play_and_wait(const QString& path) override { log << "sound: " + path; }
+  QStringList log;
   std::function<void()> while_open;
-
- private:
-  EventLog& log_;
-};
-
-class RecordingSound : public SoundPlayer {
- public:
-  explicit RecordingSound(EventLog& log) : log_(log) {}
-  void play_and_wait(const QString& path) override {
-    log_.push_back(QStringLiteral("sound: ") + path);
-  }
-
- private:
-  EventLog& log_;
 };
 
 struct Harness {
@@ -62,12 +37,10 @@ struct Harness {
     window.show();
     ready = QTest::qWaitForWindowExposed(&window);
   }
-  EventLog log;
-  RecordingDialogs dialogs{log};
-  RecordingSound sound{log};
+  Recorder said;
   std::ostringstream warnings;
   TileLoader tiles{warnings};
-  Form1 window{dialogs, sound, tiles};
+  Form1 window{said, said, tiles};
   bool ready = false;
 };
 
@@ -75,151 +48,125 @@ inline BoardCell* cell_at(Form1& w, int row, int col) {
   const auto [b, k] = block_of(row, col);
   return w.findChild<BoardCell*>(QStringLiteral("pnl%1_%2").arg(b).arg(k));
 }
-inline PaletteTile* palette(Form1& w, int digit) {
-  return w.findChild<PaletteTile*>(QStringLiteral("pnl0_%1").arg(digit));
+inline PaletteTile* palette(Form1& w, int d) {
+  return w.findChild<PaletteTile*>(QStringLiteral("pnl0_%1").arg(d));
 }
 inline PictureButton* button(Form1& w, const char* name) {
-  return w.findChild<PictureButton*>(QString::fromLatin1(name));
+  return w.findChild<PictureButton*>(name);
 }
-inline QAction* menu_item(Form1& w, const char* name) {
-  return w.findChild<QAction*>(QString::fromLatin1(name));
+inline QAction* item(Form1& w, const char* name) {
+  return w.findChild<QAction*>(name);
 }
 
 inline void press(QWidget* widget, Qt::MouseButton b = Qt::LeftButton) {
   QTest::mouseClick(widget, b, Qt::NoModifier, QPoint(12, 12));
 }
 
-// Offers data to a cell as a drag arriving over it and dropping; true when
-// the cell took the drop.
+// Data dragged over a cell and dropped there; true when the cell took it.
 inline bool offer_drop(BoardCell* target, const QMimeData* data) {
-  const QPointF at(12, 12);
-  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
-                        Qt::NoModifier);
+  QDragEnterEvent enter(QPoint(12, 12), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &enter);
   if (!enter.isAccepted()) return false;
-  QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+  QDropEvent drop(QPointF(12, 12), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &drop);
   return drop.isAccepted();
 }
 
-// A user's drag of a palette tile: the pointer passes over the tile, a press
-// starts the drag, and the tile's drag data arrives at the target.
+// The pointer passes over the tile, a press starts the drag, and what the
+// drag carries arrives at the target.
 inline bool drag_digit(Form1& w, int digit, BoardCell* target) {
-  PaletteTile* tile = palette(w, digit);
-  QTest::mouseMove(tile, QPoint(10, 10));
-  QTest::mouseMove(tile, QPoint(12, 12));
-  press(tile);
-  std::unique_ptr<QMimeData> data(tile->drag_data());
-  return offer_drop(target, data.get());
+  QTest::mouseMove(palette(w, digit), QPoint(10, 10));
+  QTest::mouseMove(palette(w, digit), QPoint(12, 12));
+  press(palette(w, digit));
+  return offer_drop(target, std::unique_ptr<QMimeData>(palette(w, digit)->drag_data()).get());
 }
 
-// Types an 81-character puzzle ('1'-'9' a digit, '0' or '.' open) with
-// presses alone: left presses up to 5, right presses down from blank for 6
-// to 9, middle presses for 2 and 4.
+// Types a puzzle (81 characters, '1'-'9' a digit) with presses: left up to
+// 5 (middle for 2 and 4), right down from the blank for 6 to 9.
 inline void enter_by_presses(Form1& w, std::string_view puzzle) {
   for (int i = 0; i < 81; ++i) {
-    const char ch = puzzle[i];
-    if (ch < '1' || ch > '9') continue;
-    const int d = ch - '0';
+    const int d = puzzle[i] - '0';
+    if (d < 1 || d > 9) continue;
     BoardCell* c = cell_at(w, i / 9 + 1, i % 9 + 1);
-    if (d >= 6) {
-      for (int n = 0; n < 10 - d; ++n) press(c, Qt::RightButton);
-    } else {
-      for (int n = 0; n < d; ++n) press(c, (d == 2 || d == 4) ? Qt::MiddleButton : Qt::LeftButton);
-    }
+    const Qt::MouseButton b =
+        d >= 6 ? Qt::RightButton : (d % 2 == 0 ? Qt::MiddleButton : Qt::LeftButton);
+    for (int n = 0; n < (d >= 6 ? 10 - d : d); ++n) press(c, b);
   }
 }
 
-// The placed digits of the block view in reading order, '.' for none.
-inline std::string board_digits_text(const Form1& w) {
+// The block view's digits in reading order, '.' for none.
+inline std::string digits(const Form1& w) {
   std::string text(81, '.');
   for (int i = 0; i < 81; ++i) {
     const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
-    const Digit v = w.grid().gs_val(b, k);
-    if (v != 0) text[i] = static_cast<char>('0' + v);
+    if (const Digit v = w.grid().gs_val(b, k)) text[i] = static_cast<char>('0' + v);
   }
   return text;
 }
 
-// What the cells show in reading order, one token per cell: "." for the
-// blank tile, "G7" / "R7" for the digit and given tiles, "P7" for a picture
-// taken from palette tile 7.
-inline std::vector<std::string> shown_tiles(Form1& w) {
-  std::vector<std::string> out;
+// What the cells show in reading order, two characters a cell: ". " for
+// the blank tile, "G7"/"R7" for the tile files, "P7" for the picture of
+// palette tile 7.
+inline QString tiles(Form1& w) {
+  QString out;
   for (int i = 0; i < 81; ++i) {
     const QString name = cell_at(w, i / 9 + 1, i % 9 + 1)->picture_name();
-    if (name == QStringLiteral("G000.bmp"))
-      out.push_back(".");
-    else if (name.startsWith(QStringLiteral("pnl0_")))
-      out.push_back("P" + name.mid(5).toStdString());
-    else if (name.size() == 8 && name.endsWith(QStringLiteral(".bmp")) && name.mid(1, 2) == "00")
-      out.push_back(name.left(1).toStdString() + name.mid(3, 1).toStdString());
+    if (name == "G000.bmp")
+      out += ". ";
+    else if (name.startsWith("pnl0_"))
+      out += "P" + name.mid(5);
+    else if (name.size() == 8 && name.mid(1, 2) == "00" && name.endsWith(".bmp"))
+      out += name.left(1) + name.mid(3, 1);
     else
-      out.push_back("?" + name.toStdString());
+      out += "??";
   }
   return out;
 }
 
-// The tiles an accepted puzzle shows: the given tiles where given, and
-// where not, `others` (".", or "G" for the digit of the answer).
-inline std::vector<std::string> expected_tiles(std::string_view givens, std::string_view answer) {
-  std::vector<std::string> out;
+// The tiles expected: `given` ("R" or "G") at the givens, the digit tile of
+// `answer` elsewhere (or blank where answer has none).
+inline QString expected_tiles(std::string_view givens, const char* given,
+                              std::string_view answer = {}) {
+  QString out;
   for (int i = 0; i < 81; ++i) {
     if (givens[i] >= '1' && givens[i] <= '9')
-      out.push_back(std::string("R") + givens[i]);
-    else if (answer.empty() || answer[i] == '.')
-      out.push_back(".");
+      out += QString::fromLatin1(given) + QChar::fromLatin1(givens[i]);
+    else if (!answer.empty() && answer[i] != '.')
+      out += "G" + QString(QChar::fromLatin1(answer[i]));
     else
-      out.push_back(std::string("G") + answer[i]);
+      out += ". ";
   }
   return out;
 }
 
 enum class State { input, ready, answered, self_solve };
 
-// Every command against the command-state table; "" when all agree.
+// Every command, the palette and the cells against the command-state
+// table; empty when all agree.
 inline QString state_mismatches(Form1& w, State s) {
+  static const std::pair<const char*, const char*> kTable[] = {
+      // input, ready, answered, self-solve
+      {"btninput", "1000"},       {"mnuconf", "1000"},      {"btnans", "0100"},
+      {"mnuippatu", "0100"},      {"btnrestart", "1110"},   {"mnureset", "1110"},
+      {"mnujirikistart", "0100"}, {"mnujirikiend", "0001"}, {"mnusaisyo", "0010"},
+      {"mnuend", "1111"},         {"mnuver", "1111"},
+  };
   const int col = static_cast<int>(s);
-  struct Row {
-    const char* name;
-    bool on[4];  // input, ready, answered, self-solve
-  };
-  static const Row kTable[] = {
-      {"btninput", {true, false, false, false}},
-      {"mnuconf", {true, false, false, false}},
-      {"btnans", {false, true, false, false}},
-      {"mnuippatu", {false, true, false, false}},
-      {"btnrestart", {true, true, true, false}},
-      {"mnureset", {true, true, true, false}},
-      {"mnujirikistart", {false, true, false, false}},
-      {"mnujirikiend", {false, false, false, true}},
-      {"mnusaisyo", {false, false, true, false}},
-      {"mnuend", {true, true, true, true}},
-      {"mnuver", {true, true, true, true}},
-  };
   QStringList wrong;
-  for (const Row& row : kTable) {
-    bool enabled;
-    if (QAction* a = menu_item(w, row.name))
-      enabled = a->isEnabled();
-    else if (PictureButton* b = button(w, row.name))
-      enabled = b->isEnabled();
-    else {
-      wrong << QStringLiteral("%1 missing").arg(row.name);
-      continue;
-    }
-    if (enabled != row.on[col]) wrong << QStringLiteral("%1=%2").arg(row.name).arg(enabled);
+  for (const auto& [name, on] : kTable) {
+    const bool enabled = item(w, name) ? item(w, name)->isEnabled() : button(w, name)->isEnabled();
+    if (enabled != (on[col] == '1')) wrong << QString::fromLatin1(name);
   }
-  const bool palette_on = s == State::input || s == State::self_solve;
   for (int d = 1; d <= 9; ++d)
-    if (palette(w, d)->isEnabled() != palette_on) wrong << QStringLiteral("pnl0_%1").arg(d);
+    if (palette(w, d)->isEnabled() != (s == State::input || s == State::self_solve))
+      wrong << palette(w, d)->objectName();
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k) {
-      bool cell_on = s == State::input;
-      if (s == State::self_solve) cell_on = w.grid().gs_cand(b, k) != kNoCands;
-      if (w.cell(b, k)->isEnabled() != cell_on) wrong << QStringLiteral("pnl%1_%2").arg(b).arg(k);
+      const bool on =
+          s == State::input || (s == State::self_solve && w.grid().gs_cand(b, k) != kNoCands);
+      if (w.cell(b, k)->isEnabled() != on) wrong << w.cell(b, k)->objectName();
     }
-  return wrong.join(QLatin1Char(' '));
+  return wrong.join(' ');
 }
 
 }  // namespace tesura::ui::testing
