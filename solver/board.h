@@ -5,6 +5,7 @@
 // which is what writing a view back and synchronising would achieve.
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cstdint>
 
 #include "model/cands.h"
@@ -52,6 +53,7 @@ struct Board {
   // something; it only ever errs on the side of running the pass.
   std::array<std::uint16_t, 3> prune_due{kAllUnits, kAllUnits, kAllUnits};
   int singles = 0;  // cells whose string is one character long
+  int repeats = 0;  // placements of a digit that its unit already held
   // placed[view][unit]: the digits placed in the unit, as candidate bits.
   std::array<std::array<Cands, 9>, 3> placed{};
   // open_count[view][unit]: nibble d counts the unit's open cells (two or
@@ -92,15 +94,18 @@ struct Board {
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
-  // A cell got a digit: its units may have cells to prune.
+  // A cell that had no digit got one: its units may have cells to prune.
   void digit_placed(int at) {
     for (int v = 0; v < 3; ++v) {
       prune_due[v] |= static_cast<std::uint16_t>(1u << kCellUnit[at][v]);
-      placed[v][kCellUnit[at][v]] |= cands_of(val[at]);
+      Cands& in_unit = placed[v][kCellUnit[at][v]];
+      repeats += (in_unit & cands_of(val[at])) != 0;
+      in_unit |= cands_of(val[at]);
     }
   }
-  // Decides a cell outright.
+  // Decides an open cell outright.
   void set_digit(int at, int digit) {
+    assert(val[at] == 0);
     const Cands before = cand[at];
     singles += !one_cand(before);
     cand[at] = cands_of(digit);
@@ -132,6 +137,7 @@ inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
 inline void Board::derive() {
   singles = 0;
   placed = {};
+  repeats = 0;
   open_count = {};
   decided = {};
   prune_due.fill(kAllUnits);
@@ -146,6 +152,7 @@ inline void Board::derive() {
     const Cands single = one_cand(c) ? c : Cands{0};
     for (int v = 0; v < 3; ++v) {
       const int u = kCellUnit[at][v];
+      repeats += (placed[v][u] & digit) != 0;
       placed[v][u] |= digit;
       decided[v][u] |= single;
       open_count[v][u] += listed;
