@@ -97,9 +97,11 @@ TEST(Rules, ARoundOnACompleteBoardChangesNothing) {
   EXPECT_EQ(s.gs, b);
   s.find_conflict();
   EXPECT_EQ(s.conflict_flag, 0);
-  s.gs.val[at_row_col(2, 1)] = s.gs.val[at_row_col(2, 2)];
-  s.find_conflict();
-  EXPECT_EQ(s.conflict_flag, 1);
+  Board repeat = b;
+  repeat.val[at_row_col(2, 1)] = repeat.val[at_row_col(2, 2)];
+  OneGoSolver t(repeat);
+  t.find_conflict();
+  EXPECT_EQ(t.conflict_flag, 1);
 }
 
 TEST(Rules, UnitScansMarkUnitsWithNoWiderCell) {
