@@ -249,8 +249,9 @@ void search(State& s, Search& ctx) {
     if (s.cand[d * 3 + b] & bit) digits[n++] = d;
   for (int k = 0; k + 1 < n; ++k) {
     const int i = digits[k] * 3 + b;
+    // Leaving the digit one cell in its row is enough: the next round
+    // places it and clears the cell's other digits.
     State t = s;
-    for (int e = 0; e < 9; ++e) t.cand[e * 3 + b] &= ~bit;
     t.cand[i] = s.cand[i] & (~row | bit);
     search(t, ctx);
     if (ctx.found >= ctx.limit) return;
