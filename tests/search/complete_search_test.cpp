@@ -5,12 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
+#include <ostream>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/puzzle.h"
@@ -154,6 +159,10 @@ struct Collection {
   bool unique;  // else every puzzle has two or more solutions
 };
 
+void PrintTo(const Collection& c, std::ostream* os) {
+  *os << c.file;
+}
+
 class CollectionTest : public ::testing::TestWithParam<Collection> {};
 
 TEST_P(CollectionTest, SolutionsCompleteTheGivensAndCountsMatch) {
@@ -192,8 +201,8 @@ INSTANTIATE_TEST_SUITE_P(Files, CollectionTest,
                            std::string name = info.param.file;
                            name = name.substr(0, name.find('.'));
                            std::replace_if(
-                               name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
-                               '_');
+                               name.begin(), name.end(),
+                               [](unsigned char c) { return !std::isalnum(c); }, '_');
                            return name;
                          });
 
@@ -253,7 +262,7 @@ TEST(CompleteSearch, EmptyGridAndDeterminism) {
 
   const Puzzle several =
       parse("..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..");
-  // Remove givens until it has several solutions.
+  // Without seven of its givens it has several solutions.
   Puzzle loose = several;
   for (int i : {2, 4, 6, 9, 12, 15, 17}) loose[i] = 0;
   ASSERT_GE(count_solutions(loose, 2), 2);
