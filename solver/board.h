@@ -41,17 +41,12 @@ inline constexpr auto kCellUnit = [] {
 }();
 
 struct Board {
-  static constexpr std::uint16_t kAllUnits = 0x1FF;
-
   std::array<Cands, 81> cand{};
   std::array<Digit, 81> val{};
 
   // Bookkeeping derived from the cells, kept up to date by every change, so
   // that a pass can tell at once whether it would change a unit at all.
   //
-  // prune_due[view]: units on which a pruning pass might still change
-  // something; it only ever errs on the side of running the pass.
-  std::array<std::uint16_t, 3> prune_due{kAllUnits, kAllUnits, kAllUnits};
   int singles = 0;  // cells whose string is one character long
   int repeats = 0;  // placements of a digit that its unit already held
   // placed[view][unit]: the digits placed in the unit, as candidate bits.
@@ -59,6 +54,8 @@ struct Board {
   // open_count[view][unit]: nibble d counts the unit's open cells (two or
   // more candidates) that list digit d.
   std::array<std::array<std::uint64_t, 9>, 3> open_count{};
+  // open_listed[view][unit]: the digits some open cell of the unit lists.
+  std::array<std::array<Cands, 9>, 3> open_listed{};
   // decided[view][unit]: the digits of the unit's one-character strings.
   std::array<std::array<Cands, 9>, 3> decided{};
 
@@ -67,6 +64,12 @@ struct Board {
 
   // Recomputes the bookkeeping from the cells.
   void derive();
+
+  // Whether a pruning pass over the unit would change a cell: some open cell
+  // lists a digit placed in the unit.
+  bool prune_due(int view, int unit) const {
+    return (placed[view][unit] & open_listed[view][unit]) != 0;
+  }
 
   // The digits that a unique-place pass over the unit would fix: listed by
   // exactly one cell of the unit, and that cell still open.
@@ -89,15 +92,21 @@ struct Board {
       const Cands gone = at_most_one_cand(now) ? before : before & static_cast<Cands>(~now);
       std::uint64_t delta = 0;
       for (unsigned g = gone; g != 0; g &= g - 1) delta += 1ull << (4 * std::countr_zero(g));
-      for (int v = 0; v < 3; ++v) open_count[v][kCellUnit[at][v]] -= delta;
+      for (int v = 0; v < 3; ++v) {
+        const int u = kCellUnit[at][v];
+        const std::uint64_t left = open_count[v][u] -= delta;
+        for (unsigned g = gone; g != 0; g &= g - 1) {
+          const int d = std::countr_zero(g);
+          if (((left >> (4 * d)) & 0xF) == 0) open_listed[v][u] &= static_cast<Cands>(~cands_of(d));
+        }
+      }
     }
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
-  // A cell that had no digit got one: its units may have cells to prune.
+  // A cell that had no digit got one.
   void digit_placed(int at) {
     for (int v = 0; v < 3; ++v) {
-      prune_due[v] |= static_cast<std::uint16_t>(1u << kCellUnit[at][v]);
       Cands& in_unit = placed[v][kCellUnit[at][v]];
       repeats += (in_unit & cands_of(val[at])) != 0;
       in_unit |= cands_of(val[at]);
@@ -139,8 +148,8 @@ inline void Board::derive() {
   placed = {};
   repeats = 0;
   open_count = {};
+  open_listed = {};
   decided = {};
-  prune_due.fill(kAllUnits);
   for (int at = 0; at < 81; ++at) {
     const Cands c = cand[at];
     singles += one_cand(c);
@@ -156,6 +165,7 @@ inline void Board::derive() {
       placed[v][u] |= digit;
       decided[v][u] |= single;
       open_count[v][u] += listed;
+      if (!at_most_one_cand(c)) open_listed[v][u] |= c;
     }
   }
 }

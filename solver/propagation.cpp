@@ -7,43 +7,26 @@ namespace tesura {
 
 void OneGoSolver::check(View v) {
   const int vi = static_cast<int>(v);
-  // Units of one view share no cell, so a pass over one unit cannot make
-  // another unit of the same view due: the due units are known up front.
-  for (unsigned due = gs.prune_due[vi]; due != 0; due &= due - 1) {
-    const int u = std::countr_zero(due);
-    const auto unit_bit = static_cast<std::uint16_t>(1u << u);
-    const auto& cells = kUnitCell[vi][u];
+  for (int u = 0; u < 9; ++u) {
+    // A unit whose placed digits no open cell lists would pass unchanged.
+    if (!gs.prune_due(vi, u)) continue;
     // The candidates never hold "0", so an empty cell's value prunes nothing.
     Cands placed = gs.placed[vi][u];
-    Cands earlier = 0;   // candidates of the cells already passed that stay open
-    bool again = false;  // a new digit is still listed by a cell already passed
-    for (int p = 0; p < 9; ++p) {
-      const int at = cells[p];
+    for (const int at : kUnitCell[vi][u]) {
       const Cands c = gs.cand[at];
       if (at_most_one_cand(c)) continue;
       const Cands pruned = c & static_cast<Cands>(~placed);
-      if (pruned == c) {
-        earlier |= c;
-        continue;
-      }
+      if (pruned == c) continue;
       gs.cand[at] = pruned;
       gs.candidates_changed(at, c, pruned);
       if (one_cand(pruned)) {
+        // Counts at once for the cells after this one, not those before.
         ++gs.singles;
         gs.val[at] = static_cast<Digit>(first_cand(pruned));
         placed |= pruned;
         gs.digit_placed(at);
-        again = again || (earlier & pruned) != 0;
-      } else {
-        earlier |= pruned;
       }
     }
-    // The digit_placed marks are for the other views; this unit stays due
-    // only if a cell already passed still lists one of its new digits.
-    if (again)
-      gs.prune_due[vi] |= unit_bit;
-    else
-      gs.prune_due[vi] &= static_cast<std::uint16_t>(~unit_bit);
   }
 }
 
