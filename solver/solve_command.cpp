@@ -51,13 +51,10 @@ void fill_from(Board& board, const Puzzle& solution) {
 
 SolveStage solve_command(Grid& grid, SolveObserver& observer) {
   OneGoSolver s(Board::from_tables(grid.gs_cand, grid.gs_val));
+  // Every answer is drawn, so the grid holds it once the command returns.
   auto show_board = [&] {
     s.gs.to_grid(grid);
     observer.show_board(grid);
-  };
-  auto answered = [&](SolveStage stage) {
-    s.gs.to_grid(grid);
-    return stage;
   };
 
   s.count_cand();
@@ -66,7 +63,7 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
   s.open_cnt = static_cast<Digit>(81 - s.given_cnt);
   s.fill_target = s.open_cnt;
 
-  if (s.open_cnt <= 0) return answered(SolveStage::given);
+  if (s.open_cnt <= 0) return SolveStage::given;  // the grid is its own answer
   for (;;) {
     s.solve_round();
     s.count_cand();
@@ -76,7 +73,7 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
       s.find_conflict();
       if (s.conflict_flag == 0) {
         show_board();
-        return answered(SolveStage::propagation);
+        return SolveStage::propagation;
       }
       break;
     }
@@ -90,13 +87,13 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
     show_board();
-    return answered(SolveStage::trial1);
+    return SolveStage::trial1;
   }
   s.trial_two();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
     show_board();
-    return answered(SolveStage::trial2);
+    return SolveStage::trial2;
   }
 
   // The trials are incomplete: only an exhaustive search may call the
@@ -106,7 +103,7 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
     s.gs = Board::from_tables(grid.sv0_cand, grid.sv0_val);
     fill_from(s.gs, solution);
     show_board();
-    return answered(SolveStage::search);
+    return SolveStage::search;
   }
 
   observer.unsolvable(grid);
