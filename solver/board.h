@@ -54,8 +54,8 @@ struct Board {
   // open_count[view][unit]: nibble d counts the unit's open cells (two or
   // more candidates) that list digit d.
   std::array<std::array<std::uint64_t, 9>, 3> open_count{};
-  // open_listed[view][unit]: the digits some open cell of the unit lists.
-  std::array<std::array<Cands, 9>, 3> open_listed{};
+  // placed_nibbles[view][unit]: nibble d all ones where d is placed.
+  std::array<std::array<std::uint64_t, 9>, 3> placed_nibbles{};
   // decided[view][unit]: the digits of the unit's one-character strings.
   std::array<std::array<Cands, 9>, 3> decided{};
 
@@ -68,7 +68,7 @@ struct Board {
   // Whether a pruning pass over the unit would change a cell: some open cell
   // lists a digit placed in the unit.
   bool prune_due(int view, int unit) const {
-    return (placed[view][unit] & open_listed[view][unit]) != 0;
+    return (open_count[view][unit] & placed_nibbles[view][unit]) != 0;
   }
 
   // The digits that a unique-place pass over the unit would fix: listed by
@@ -92,14 +92,7 @@ struct Board {
       const Cands gone = at_most_one_cand(now) ? before : before & static_cast<Cands>(~now);
       std::uint64_t delta = 0;
       for (unsigned g = gone; g != 0; g &= g - 1) delta += 1ull << (4 * std::countr_zero(g));
-      for (int v = 0; v < 3; ++v) {
-        const int u = kCellUnit[at][v];
-        const std::uint64_t left = open_count[v][u] -= delta;
-        for (unsigned g = gone; g != 0; g &= g - 1) {
-          const int d = std::countr_zero(g);
-          if (((left >> (4 * d)) & 0xF) == 0) open_listed[v][u] &= static_cast<Cands>(~cands_of(d));
-        }
-      }
+      for (int v = 0; v < 3; ++v) open_count[v][kCellUnit[at][v]] -= delta;
     }
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
@@ -107,9 +100,10 @@ struct Board {
   // A cell that had no digit got one.
   void digit_placed(int at) {
     for (int v = 0; v < 3; ++v) {
-      Cands& in_unit = placed[v][kCellUnit[at][v]];
-      repeats += (in_unit & cands_of(val[at])) != 0;
-      in_unit |= cands_of(val[at]);
+      const int u = kCellUnit[at][v];
+      repeats += (placed[v][u] & cands_of(val[at])) != 0;
+      placed[v][u] |= cands_of(val[at]);
+      placed_nibbles[v][u] |= 0xFull << (4 * val[at]);
     }
   }
   // Decides an open cell outright.
@@ -148,7 +142,7 @@ inline void Board::derive() {
   placed = {};
   repeats = 0;
   open_count = {};
-  open_listed = {};
+  placed_nibbles = {};
   decided = {};
   for (int at = 0; at < 81; ++at) {
     const Cands c = cand[at];
@@ -163,9 +157,9 @@ inline void Board::derive() {
       const int u = kCellUnit[at][v];
       repeats += (placed[v][u] & digit) != 0;
       placed[v][u] |= digit;
+      if (val[at] != 0) placed_nibbles[v][u] |= 0xFull << (4 * val[at]);
       decided[v][u] |= single;
       open_count[v][u] += listed;
-      if (!at_most_one_cand(c)) open_listed[v][u] |= c;
     }
   }
 }
