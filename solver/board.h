@@ -40,6 +40,18 @@ inline constexpr auto kCellUnit = [] {
   return t;
 }();
 
+// One count per candidate character: nibble d is 1 where c holds d.
+inline constexpr auto kNibbleSpread = [] {
+  std::array<std::uint64_t, 32> t{};
+  for (unsigned c = 0; c < 32; ++c)
+    for (int d = 0; d < 5; ++d)
+      if (c & (1u << d)) t[c] |= 1ull << (4 * d);
+  return t;
+}();
+constexpr std::uint64_t nibble_spread(Cands c) {
+  return kNibbleSpread[c & 31] | kNibbleSpread[(c >> 5) & 31] << 20;
+}
+
 struct Board {
   std::array<Cands, 81> cand{};
   std::array<Digit, 81> val{};
@@ -90,8 +102,7 @@ struct Board {
     if (!at_most_one_cand(before)) {
       // Every digit the cell stops listing as an open cell leaves the counts.
       const Cands gone = at_most_one_cand(now) ? before : before & static_cast<Cands>(~now);
-      std::uint64_t delta = 0;
-      for (unsigned g = gone; g != 0; g &= g - 1) delta += 1ull << (4 * std::countr_zero(g));
+      const std::uint64_t delta = nibble_spread(gone);
       for (int v = 0; v < 3; ++v) open_count[v][kCellUnit[at][v]] -= delta;
     }
     if (one_cand(now))
@@ -147,10 +158,7 @@ inline void Board::derive() {
   for (int at = 0; at < 81; ++at) {
     const Cands c = cand[at];
     singles += one_cand(c);
-    std::uint64_t listed = 0;
-    if (!at_most_one_cand(c))
-      for (unsigned g = c & kAllCands; g != 0; g &= g - 1)
-        listed += 1ull << (4 * std::countr_zero(g));
+    const std::uint64_t listed = at_most_one_cand(c) ? 0 : nibble_spread(c & kAllCands);
     const Cands digit = val[at] != 0 ? cands_of(val[at]) : Cands{0};
     const Cands single = one_cand(c) ? c : Cands{0};
     for (int v = 0; v < 3; ++v) {
