@@ -59,6 +59,9 @@ struct Board {
   // Bookkeeping derived from the cells, kept up to date by every change, so
   // that a pass can tell at once whether it would change a unit at all.
   //
+  // maybe_due[view]: units that got a digit since their last pruning pass
+  // showed them clean; only these can be due (open counts only fall).
+  std::array<std::uint16_t, 3> maybe_due{0x1FF, 0x1FF, 0x1FF};
   int singles = 0;  // cells whose string is one character long
   int repeats = 0;  // placements of a digit that its unit already held
   // placed[view][unit]: the digits placed in the unit, as candidate bits.
@@ -112,6 +115,7 @@ struct Board {
   void digit_placed(int at) {
     for (int v = 0; v < 3; ++v) {
       const int u = kCellUnit[at][v];
+      maybe_due[v] |= static_cast<std::uint16_t>(1u << u);
       repeats += (placed[v][u] & cands_of(val[at])) != 0;
       placed[v][u] |= cands_of(val[at]);
       placed_nibbles[v][u] |= 0xFull << (4 * val[at]);
@@ -154,6 +158,7 @@ inline void Board::derive() {
   repeats = 0;
   open_count = {};
   placed_nibbles = {};
+  maybe_due.fill(0x1FF);
   decided = {};
   for (int at = 0; at < 81; ++at) {
     const Cands c = cand[at];

@@ -7,9 +7,15 @@ namespace tesura {
 
 void OneGoSolver::check(View v) {
   const int vi = static_cast<int>(v);
-  for (int u = 0; u < 9; ++u) {
+  // Units of one view share no cell, so the units worth a look are known
+  // before the pass starts.
+  for (unsigned maybe = gs.maybe_due[vi]; maybe != 0; maybe &= maybe - 1) {
+    const int u = std::countr_zero(maybe);
     // A unit whose placed digits no open cell lists would pass unchanged.
-    if (!gs.prune_due(vi, u)) continue;
+    if (!gs.prune_due(vi, u)) {
+      gs.maybe_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
+      continue;
+    }
     // The candidates never hold "0", so an empty cell's value prunes nothing.
     Cands placed = gs.placed[vi][u];
     for (const int at : kUnitCell[vi][u]) {
@@ -27,6 +33,8 @@ void OneGoSolver::check(View v) {
         gs.digit_placed(at);
       }
     }
+    // A digit placed here may still be listed by a cell passed before it.
+    if (!gs.prune_due(vi, u)) gs.maybe_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
   }
 }
 
