@@ -138,8 +138,9 @@ struct Board {
   // Takes a block-view pair of tables (the grid's own, or a saved copy);
   // the bookkeeping is derived when a solver takes the board.
   static Board from_tables(const CandTable& cand, const ValTable& val);
-  // Writes the board into the grid's block view and synchronises its views.
-  void to_grid(Grid& grid) const;
+  // Writes the board into the grid's block view; the caller synchronises
+  // the other views.
+  void to_block_view(Grid& grid) const;
 };
 
 inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
@@ -177,13 +178,12 @@ inline void Board::derive() {
   }
 }
 
-inline void Board::to_grid(Grid& grid) const {
+inline void Board::to_block_view(Grid& grid) const {
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k) {
       grid.gs_cand(b, k) = cand[(b - 1) * 9 + k - 1];
       grid.gs_val(b, k) = val[(b - 1) * 9 + k - 1];
     }
-  grid.sync_views();
 }
 
 }  // namespace tesura

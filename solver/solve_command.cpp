@@ -51,10 +51,15 @@ void fill_from(Board& board, const Puzzle& solution) {
 
 SolveStage solve_command(Grid& grid, SolveObserver& observer) {
   OneGoSolver s(Board::from_tables(grid.gs_cand, grid.gs_val));
-  // Every answer is drawn, so the grid holds it once the command returns.
+  // Drawing reads the block view alone; the row and column views are
+  // brought into step once, with the answer.
   auto show_board = [&] {
-    s.gs.to_grid(grid);
+    s.gs.to_block_view(grid);
     observer.show_board(grid);
+  };
+  auto answered = [&](SolveStage stage) {
+    grid.sync_views();
+    return stage;
   };
 
   s.count_cand();
@@ -73,7 +78,7 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
       s.find_conflict();
       if (s.conflict_flag == 0) {
         show_board();
-        return SolveStage::propagation;
+        return answered(SolveStage::propagation);
       }
       break;
     }
@@ -87,13 +92,13 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
     show_board();
-    return SolveStage::trial1;
+    return answered(SolveStage::trial1);
   }
   s.trial_two();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
     show_board();
-    return SolveStage::trial2;
+    return answered(SolveStage::trial2);
   }
 
   // The trials are incomplete: only an exhaustive search may call the
@@ -103,7 +108,7 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
     s.gs = Board::from_tables(grid.sv0_cand, grid.sv0_val);
     fill_from(s.gs, solution);
     show_board();
-    return SolveStage::search;
+    return answered(SolveStage::search);
   }
 
   observer.unsolvable(grid);

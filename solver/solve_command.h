@@ -26,7 +26,8 @@ class SolveObserver {
  public:
   virtual ~SolveObserver() = default;
   // The board is to be drawn: every block-view cell whose string is one
-  // character long shows that digit; other cells keep their tiles.
+  // character long shows that digit; other cells keep their tiles. Only the
+  // block view is current here.
   virtual void show_board(const Grid& grid) = 0;
   // The puzzle has no solution. Called before the entry is restored, where
   // the window shows kUnsolvableMessage and waits for OK.
