@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "model/puzzle.h"
+#include "tests/support/sudoku_checks.h"
 
 namespace tesura {
 namespace {
@@ -29,21 +30,11 @@ Puzzle parse(std::string_view text) {
   return p.value_or(Puzzle{});
 }
 
+// Valid, and keeps the givens; the puzzle is named when it is not.
 ::testing::AssertionResult is_completion(const Puzzle& givens, const Puzzle& s) {
-  for (int i = 0; i < 81; ++i)
-    if (s[i] < 1 || s[i] > 9 || (givens[i] != 0 && givens[i] != s[i]))
-      return ::testing::AssertionFailure() << "cell " << i << " of " << puzzle_text(s);
-  for (int u = 0; u < 9; ++u) {
-    unsigned row = 0, col = 0, box = 0;
-    for (int k = 0; k < 9; ++k) {
-      row |= 1u << s[u * 9 + k];
-      col |= 1u << s[k * 9 + u];
-      box |= 1u << s[(u / 3 * 3 + k / 3) * 9 + u % 3 * 3 + k % 3];
-    }
-    if (row != 0x3FE || col != 0x3FE || box != 0x3FE)
-      return ::testing::AssertionFailure() << "unit " << u << " of " << puzzle_text(s);
-  }
-  return ::testing::AssertionSuccess();
+  if (testing::is_completion_of(s, givens)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << puzzle_text(s) << " does not complete " << puzzle_text(givens);
 }
 
 // Deliberately plain: fill the open cell with the fewest candidates, try
@@ -103,44 +94,6 @@ class BruteCounter {
   unsigned used_[27] = {};
   int limit_ = 0, found_ = 0;
 };
-
-// A random solved grid: a fixed pattern under digit, row, column and band
-// shuffles, which keep it valid.
-Puzzle random_grid(std::mt19937& rng) {
-  auto shuffled3 = [&] {
-    std::array<int, 3> a{0, 1, 2};
-    std::shuffle(a.begin(), a.end(), rng);
-    return a;
-  };
-  std::array<int, 9> digit{}, row{}, col{};
-  std::iota(digit.begin(), digit.end(), 1);
-  std::shuffle(digit.begin(), digit.end(), rng);
-  const auto bands = shuffled3(), stacks = shuffled3();
-  for (int g = 0; g < 3; ++g) {
-    const auto r = shuffled3(), c = shuffled3();
-    for (int k = 0; k < 3; ++k) {
-      row[g * 3 + k] = bands[g] * 3 + r[k];
-      col[g * 3 + k] = stacks[g] * 3 + c[k];
-    }
-  }
-  Puzzle p{};
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) {
-      const int rr = row[r], cc = col[c];
-      p[r * 9 + c] = static_cast<Digit>(digit[(rr % 3 * 3 + rr / 3 + cc) % 9]);
-    }
-  return p;
-}
-
-// The givens of a grid on clues randomly chosen cells.
-Puzzle keep_cells(const Puzzle& grid, int clues, std::mt19937& rng) {
-  std::array<int, 81> order{};
-  std::iota(order.begin(), order.end(), 0);
-  std::shuffle(order.begin(), order.end(), rng);
-  Puzzle p{};
-  for (int k = 0; k < clues; ++k) p[order[k]] = grid[order[k]];
-  return p;
-}
 
 std::vector<Puzzle> sample_file(const std::string& name, int wanted) {
   std::ifstream in(std::filesystem::path(TESURA_PUZZLE_DIR) / name);
@@ -294,8 +247,8 @@ TEST(CompleteSearch, AgreesWithBruteForceOnGeneratedPuzzles) {
   BruteCounter brute;
   int unsolvable = 0, unique = 0, several = 0;
   for (int round = 0; round < 3000; ++round) {
-    const Puzzle grid = random_grid(rng);
-    Puzzle p = keep_cells(grid, std::uniform_int_distribution<int>(20, 55)(rng), rng);
+    const Puzzle grid = testing::random_solution(rng);
+    Puzzle p = testing::with_givens(grid, std::uniform_int_distribution<int>(20, 55)(rng), rng);
     const bool wrong_digit = round % 3 == 2;
     if (wrong_digit) {
       std::vector<std::pair<int, int>> options;
