@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/line_format.h"
 
-#include <array>
+#include <algorithm>
 #include <cctype>
 #include <string_view>
 
@@ -9,14 +9,20 @@
 
 namespace tesura::cli {
 
-namespace {
+const std::array<ByteClass, 256> kByteClasses = [] {
+  std::array<ByteClass, 256> classes{};
+  for (int b = 0; b < 256; ++b) {
+    ByteClass& c = classes[b];
+    c.blank = std::isspace(b) != 0;
+    c.separator =
+        c.blank || std::string_view(",;#|").find(static_cast<char>(b)) != std::string_view::npos;
+    if (b >= '1' && b <= '9') c.cell = b - '0';
+    if (std::string_view(".0_*-").find(static_cast<char>(b)) != std::string_view::npos) c.cell = 0;
+  }
+  return classes;
+}();
 
-// The digit of a cell character, 0 for a blank, -1 for anything else.
-int cell_value(std::string_view c) {
-  if (c.size() != 1) return -1;
-  if (c[0] >= '1' && c[0] <= '9') return c[0] - '0';
-  return std::string_view(".0_*-").find(c[0]) != std::string_view::npos ? 0 : -1;
-}
+namespace {
 
 std::string count_text(std::uint64_t n, const char* noun) {
   return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
@@ -33,48 +39,36 @@ std::string quoted(std::string_view c) {
 
 }  // namespace
 
-bool is_blank(char c) {
-  return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-
-bool is_separator(char c) {
-  return is_blank(c) || c == ',' || c == ';' || c == '#' || c == '|';
-}
-
 LineKind read_line(const Line& line, Puzzle& puzzle, std::string& reason) {
   const std::string_view text = line.text;
   if (text.empty() || text.front() == '#') return LineKind::skipped;
-  std::size_t field_end = 0;
-  while (field_end < text.size() && !is_separator(text[field_end])) ++field_end;
-  const std::string_view field = text.substr(0, field_end);
-  const bool whole_field = field_end < text.size() || !line.cut;
-  if (line.number == 1 && whole_field) {
-    bool any_cell = false;
-    for (std::size_t i = 0; i < field.size(); ++i)
-      any_cell = any_cell || cell_value(field.substr(i, 1)) >= 0;
-    if (!any_cell) return LineKind::skipped;
+  // 81 characters of at most four bytes each: the kept text holds them all.
+  std::size_t i = 0;  // the cells read
+  if (line.field_chars == 81) {
+    for (; i < 81 && byte_class(text[i]).cell >= 0; ++i)
+      puzzle[i] = static_cast<Digit>(byte_class(text[i]).cell);
+    if (i == 81) return LineKind::puzzle;
+  }
+  if (line.number == 1 && i == 0) {
+    std::size_t end = 0;
+    while (end < text.size() && !is_separator(text[end])) ++end;
+    const bool whole_field = end < text.size() || !line.cut;
+    if (whole_field && std::none_of(text.begin(), text.begin() + end,
+                                    [](char c) { return byte_class(c).cell >= 0; }))
+      return LineKind::skipped;
   }
   if (line.field_chars != 81) {
     reason = "expected 81 cells, found " + count_text(line.field_chars, "character");
     return LineKind::malformed;
   }
-  // 81 characters of at most four bytes each: the kept text holds them all.
-  std::array<std::size_t, 82> starts{};
-  std::size_t n = 0;
+  // Every byte before text[i] is a cell: it starts character i + 1.
   Utf8Counter counter;
-  for (std::size_t i = 0; i < field.size(); ++i)
-    if (counter.starts_char(field[i]) && n < 81) starts[n++] = i;
-  starts[81] = field.size();
-  for (std::size_t k = 0; k < 81; ++k) {
-    const std::string_view c = field.substr(starts[k], starts[k + 1] - starts[k]);
-    const int value = cell_value(c);
-    if (value < 0) {
-      reason = "cell " + std::to_string(k + 1) + ": unexpected character" + quoted(c);
-      return LineKind::malformed;
-    }
-    puzzle[k] = static_cast<Digit>(value);
-  }
-  return LineKind::puzzle;
+  counter.starts_char(text[i]);
+  std::size_t end = i + 1;
+  while (end < text.size() && !counter.starts_char(text[end])) ++end;
+  reason =
+      "cell " + std::to_string(i + 1) + ": unexpected character" + quoted(text.substr(i, end - i));
+  return LineKind::malformed;
 }
 
 }  // namespace tesura::cli

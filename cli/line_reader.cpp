@@ -64,12 +64,15 @@ void LineReader::take(const char* begin, const char* end) {
   const std::size_t room = kKeep - kept_.size();
   kept_.append(begin, std::min(size, room));
   cut_ = cut_ || size > room;
-  for (const char* p = begin; p != end && !field_done_; ++p) {
-    if (is_separator(*p))
-      field_done_ = true;
-    else if (utf8_.starts_char(*p))
-      ++field_chars_;
-  }
+  if (field_done_) return;
+  // Counted in locals: the compiler cannot tell the members from the bytes.
+  Utf8Counter utf8 = utf8_;
+  std::uint64_t chars = field_chars_;
+  const char* p = begin;
+  for (; p != end && !is_separator(*p); ++p) chars += utf8.starts_char(*p) ? 1 : 0;
+  field_done_ = p != end;
+  field_chars_ = chars;
+  utf8_ = utf8;
 }
 
 bool LineReader::next(Line& line) {

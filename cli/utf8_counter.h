@@ -21,6 +21,10 @@ class Utf8Counter {
  public:
   constexpr bool starts_char(char byte) {
     const auto b = static_cast<unsigned char>(byte);
+    if (b < 0x80) {
+      pending_ = 0;
+      return true;
+    }
     if (pending_ > 0 && (b & 0xc0) == 0x80) {
       --pending_;
       return false;
