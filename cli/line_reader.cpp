@@ -1,32 +1,40 @@
 #include "cli/line_reader.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
+#include <utility>
+
+#include "cli/line_format.h"
 
 namespace tesura::cli {
 
 namespace {
-// The white space the puzzle parser ignores around a line.
-bool is_blank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
 constexpr std::size_t kChunk = 1 << 16;
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 }  // namespace
 
-LineReader::LineReader(int fd) : fd_(fd), chunk_(kChunk) {
+LineReader::LineReader(int fd, std::function<void()> before_wait)
+    : fd_(fd), before_wait_(std::move(before_wait)), chunk_(kChunk) {
   kept_.reserve(kKeep);
 }
 
+// Reads more after the unread bytes, which move to the front.
 bool LineReader::fill() {
   if (eof_) return false;
+  std::memmove(chunk_.data(), chunk_.data() + pos_, end_ - pos_);
+  end_ -= pos_;
+  pos_ = 0;
+  pollfd ready{fd_, POLLIN, 0};
+  if (::poll(&ready, 1, 0) != 1) before_wait_();
   for (;;) {
-    const ssize_t n = ::read(fd_, chunk_.data(), chunk_.size());
+    const ssize_t n = ::read(fd_, chunk_.data() + end_, chunk_.size() - end_);
     if (n > 0) {
-      pos_ = 0;
-      end_ = static_cast<std::size_t>(n);
+      end_ += static_cast<std::size_t>(n);
       return true;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -36,6 +44,16 @@ bool LineReader::fill() {
   }
 }
 
+void LineReader::skip_byte_order_mark() {
+  // A mark cut short by the read goes on until the input tells.
+  while (end_ - pos_ < kByteOrderMark.size() &&
+         kByteOrderMark.starts_with(std::string_view(chunk_.data() + pos_, end_ - pos_)) &&
+         fill()) {
+  }
+  if (std::string_view(chunk_.data() + pos_, end_ - pos_).starts_with(kByteOrderMark))
+    pos_ += kByteOrderMark.size();
+}
+
 void LineReader::take(const char* begin, const char* end) {
   if (!started_) {
     while (begin != end && is_blank(*begin)) ++begin;
@@ -43,19 +61,26 @@ void LineReader::take(const char* begin, const char* end) {
     started_ = true;
   }
   const auto size = static_cast<std::size_t>(end - begin);
-  if (kept_.size() < kKeep) kept_.append(begin, std::min(size, kKeep - kept_.size()));
-  for (const char* p = end; p != begin; --p)
-    if (!is_blank(p[-1])) {
-      trimmed_ = content_ + static_cast<std::uint64_t>(p - begin);
-      break;
-    }
-  content_ += size;
+  const std::size_t room = kKeep - kept_.size();
+  kept_.append(begin, std::min(size, room));
+  cut_ = cut_ || size > room;
+  if (field_done_) return;
+  // Counted in locals: the compiler cannot tell the members from the bytes.
+  Utf8Counter utf8 = utf8_;
+  std::uint64_t chars = field_chars_;
+  const char* p = begin;
+  for (; p != end && !is_separator(*p); ++p) chars += utf8.starts_char(*p) ? 1 : 0;
+  field_done_ = p != end;
+  field_chars_ = chars;
+  utf8_ = utf8;
 }
 
 bool LineReader::next(Line& line) {
+  if (number_ == 0) skip_byte_order_mark();
   kept_.clear();
-  content_ = trimmed_ = 0;
-  started_ = false;
+  cut_ = field_done_ = started_ = false;
+  field_chars_ = 0;
+  utf8_ = Utf8Counter();
   bool any = false;  // some byte of this line was read, if only its newline
   for (;;) {
     if (pos_ == end_ && !fill()) {
@@ -74,7 +99,8 @@ bool LineReader::next(Line& line) {
     pos_ = end_;
   }
   line.text = kept_;
-  line.trimmed_length = trimmed_;
+  line.cut = cut_;
+  line.field_chars = field_chars_;
   line.number = ++number_;
   return true;
 }

@@ -1,22 +1,25 @@
 #pragma once
 // Splits a byte stream into lines with memory bounded by the chunk and the
 // kept prefix, whatever the input: millions of lines, lines of gigabytes,
-// NUL bytes, CRLF, a last line without a newline.
+// NUL bytes, CRLF, a last line without a newline, a UTF-8 byte-order mark.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/utf8_counter.h"
+
 namespace tesura::cli {
 
 struct Line {
-  // The line without its leading white space, cut to LineReader::kKeep
-  // bytes; trailing white space (a CR included) is still there.
+  // The line without its leading white space, cut to LineReader::kKeep bytes.
   std::string_view text;
-  // Length without white space at either end, exact however long the line.
-  // When it is no more than kKeep, text holds all of it.
-  std::uint64_t trimmed_length = 0;
+  bool cut = false;  // text holds only the start of the line
+  // Characters (UTF-8) from the start of text to the first separator or the
+  // end of the line, exact however long the line.
+  std::uint64_t field_chars = 0;
   std::uint64_t number = 0;  // 1-based
 };
 
@@ -25,7 +28,9 @@ class LineReader {
   // Longer than any puzzle line can be, short enough to never matter.
   static constexpr std::size_t kKeep = 4096;
 
-  explicit LineReader(int fd);  // does not own fd
+  // Does not own fd. before_wait runs whenever the next read would wait for
+  // the writer, so that answers go out before the reader blocks.
+  LineReader(int fd, std::function<void()> before_wait);
 
   // The next line, or false at the end of the input or on a read error.
   bool next(Line& line);
@@ -34,17 +39,21 @@ class LineReader {
 
  private:
   bool fill();
+  void skip_byte_order_mark();
   void take(const char* begin, const char* end);
 
   int fd_;
+  std::function<void()> before_wait_;
   int error_ = 0;
   bool eof_ = false;
   std::vector<char> chunk_;
   std::size_t pos_ = 0, end_ = 0;
   std::string kept_;
-  std::uint64_t content_ = 0;  // bytes since the first non-blank one
-  std::uint64_t trimmed_ = 0;  // up to and including the last non-blank one
-  bool started_ = false;       // a non-blank byte has been seen on this line
+  bool cut_ = false;
+  std::uint64_t field_chars_ = 0;
+  bool field_done_ = false;
+  Utf8Counter utf8_;
+  bool started_ = false;  // a non-blank byte has been seen on this line
   std::uint64_t number_ = 0;
 };
 

@@ -8,8 +8,10 @@
 #include <cstring>
 #include <string>
 
+#include "cli/line_format.h"
 #include "cli/line_reader.h"
 #include "cli/options.h"
+#include "cli/output.h"
 #include "cli/puzzle_run.h"
 #include "cli/stats.h"
 
@@ -27,69 +29,40 @@ std::string display_name(const std::string& file) {
   return file == "-" ? "standard input" : file;
 }
 
-// Opens a named file for reading; -1 with a message when that cannot be done.
-int open_input(const std::string& file) {
-  if (file == "-") return STDIN_FILENO;
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    complain("cannot open " + file + ": " + std::strerror(errno));
-    return -1;
-  }
+// Whether a named file can be read, without opening it: opening a named
+// pipe would take its writer's data, and each file is opened only once.
+bool readable(const std::string& file) {
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    complain("cannot read " + file + ": " + std::strerror(EISDIR));
-    ::close(fd);
-    return -1;
+  if (::stat(file.c_str(), &st) != 0 || ::access(file.c_str(), R_OK) != 0) {
+    complain("cannot open " + file + ": " + std::strerror(errno));
+    return false;
   }
-  return fd;
+  if (S_ISDIR(st.st_mode)) {
+    complain("cannot read " + file + ": " + std::strerror(EISDIR));
+    return false;
+  }
+  return true;
 }
 
-// Standard output through one buffer written in large pieces; line by line
-// when a person is watching.
-class Output {
- public:
-  Output() : interactive_(::isatty(STDOUT_FILENO) == 1) { buffer_.reserve(kFlushAt * 2); }
-  std::string& buffer() { return buffer_; }
-  void line_done() {
-    if (interactive_ || buffer_.size() >= kFlushAt) flush();
-  }
-  bool flush() {
-    const char* p = buffer_.data();
-    std::size_t left = buffer_.size();
-    while (left > 0 && ok_) {
-      const ssize_t n = ::write(STDOUT_FILENO, p, left);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        complain(std::string("write error: ") + std::strerror(errno));
-        ok_ = false;
-        break;
-      }
-      p += n;
-      left -= static_cast<std::size_t>(n);
-    }
-    buffer_.clear();
-    return ok_;
-  }
-  bool ok() const { return ok_; }
-
- private:
-  static constexpr std::size_t kFlushAt = 1 << 16;
-  bool interactive_;
-  bool ok_ = true;
-  std::string buffer_;
-};
+// Writes out what is left; a write error anywhere ends with status 2.
+int finish(Output& out, int status) {
+  if (out.flush()) return status;
+  complain(std::string("write error: ") + std::strerror(out.error()));
+  return 2;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const ParsedCommand command = parse_command_line(argc, argv);
+  Output out;
   switch (command.action) {
     case Action::help:
-      std::fputs(usage_text(), stdout);
-      return 0;
+      out.buffer().append(usage_text());
+      return finish(out, 0);
     case Action::version:
-      std::printf("%s %s\n", kProgram, TESURA_VERSION);
-      return 0;
+      out.buffer().append(std::string(kProgram) + " " + TESURA_VERSION + "\n");
+      return finish(out, 0);
     case Action::error:
       complain(command.error);
       std::fprintf(stderr, "Try '%s --help' for more information.\n", kProgram);
@@ -104,31 +77,27 @@ int main(int argc, char** argv) {
   // Every named file is checked before any output, so a mistyped name
   // costs no half-finished run.
   bool all_readable = true;
-  for (const auto& file : inputs) {
-    if (file == "-") continue;
-    const int fd = open_input(file);
-    if (fd < 0)
-      all_readable = false;
-    else
-      ::close(fd);
-  }
+  for (const auto& file : inputs)
+    if (file != "-" && !readable(file)) all_readable = false;
   if (!all_readable) return 2;
 
   PuzzleRun run(options);
   Stats stats;
-  Output out;
   bool any_malformed = false, failed = false;
   std::string reason;
   tesura::Puzzle puzzle{};
   for (const auto& file : inputs) {
-    const int fd = open_input(file);
+    // Opening a named pipe waits for its writer: what is answered goes first.
+    if (!out.flush()) break;
+    const int fd = file == "-" ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
+      complain("cannot open " + file + ": " + std::strerror(errno));
       failed = true;
       break;
     }
-    LineReader reader(fd);
+    LineReader reader(fd, [&out] { out.flush(); });
     Line line;
-    while (reader.next(line) && out.ok()) {
+    while (out.ok() && reader.next(line)) {
       switch (read_line(line, puzzle, reason)) {
         case LineKind::skipped:
           continue;
@@ -156,8 +125,7 @@ int main(int argc, char** argv) {
     if (fd != STDIN_FILENO) ::close(fd);
     if (failed || !out.ok()) break;
   }
-  out.flush();
+  const int status = finish(out, failed ? 2 : any_malformed ? 1 : 0);
   if (options.stats) std::fprintf(stderr, "%s\n", stats.summary().c_str());
-  if (failed || !out.ok()) return 2;
-  return any_malformed ? 1 : 0;
+  return status;
 }

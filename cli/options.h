@@ -8,6 +8,7 @@ namespace tesura::cli {
 struct Options {
   bool stage = false;              // --stage: the stage and a tab before each line
   bool steps = false;              // --steps: a step line per drawing of the board
+  bool grid = false;               // --grid: answers and steps as 9x9 grids
   bool stats = false;              // --stats: a summary line on stderr at the end
   bool any_count = false;          // --any-count: no minimum number of givens
   bool search_only = false;        // --search-only: the complete search alone

@@ -4,50 +4,54 @@
 
 #include "model/input_completion.h"
 #include "solver/complete_search.h"
-#include "solver/solve_command.h"
 
 namespace tesura::cli {
 
 namespace {
 
-// Appends one step line per drawing of the board; draws nothing without out.
-class StepLines final : public SolveObserver {
+// Nine rows of "d d d | d d d | d d d", a rule after the third and sixth.
+void append_grid(std::string_view cells, std::string& out) {
+  for (int row = 0; row < 9; ++row) {
+    if (row == 3 || row == 6) out.append("------+-------+------\n");
+    for (int col = 0; col < 9; ++col) {
+      if (col > 0) out.append(col % 3 == 0 ? " | " : " ");
+      out.push_back(cells[row * 9 + col]);
+    }
+    out.push_back('\n');
+  }
+}
+
+// One record: the heading (a tab after it on the line, or a line of its own
+// above a grid), then the body: 81 cells drawn as a grid when asked, or a
+// line of text. A blank line ends each record of the grid form.
+void put_record(bool grid, const char* heading, std::string_view body, bool board,
+                std::string& out) {
+  if (heading) {
+    out.append(heading);
+    out.push_back(grid ? '\n' : '\t');
+  }
+  if (grid && board) {
+    append_grid(body, out);
+  } else {
+    out.append(body);
+    out.push_back('\n');
+  }
+  if (grid) out.push_back('\n');
+}
+
+// A step record per drawing of the board; draws nothing without out.
+class StepRecords final : public SolveObserver {
  public:
-  explicit StepLines(std::string* out) : out_(out) {}
+  StepRecords(bool grid, std::string* out) : grid_(grid), out_(out) {}
   void show_board(const Grid& grid) override {
-    if (!out_) return;
-    out_->append("step\t");
-    out_->append(shown_board(grid));
-    out_->push_back('\n');
+    if (out_) put_record(grid_, "step", shown_board(grid), true, *out_);
   }
   void unsolvable(const Grid&) override {}
 
  private:
+  bool grid_;
   std::string* out_;
 };
-
-Verdict verdict_of(SolveStage stage) {
-  switch (stage) {
-    case SolveStage::given:
-      return Verdict::given;
-    case SolveStage::propagation:
-      return Verdict::propagation;
-    case SolveStage::trial1:
-      return Verdict::trial1;
-    case SolveStage::trial2:
-      return Verdict::trial2;
-    case SolveStage::search:
-      return Verdict::search;
-    case SolveStage::unsolvable:
-      return Verdict::unsolvable;
-  }
-  return Verdict::unsolvable;
-}
-
-void append_digits(const Puzzle& digits, std::string& out) {
-  for (const Digit d : digits) out.push_back(d == 0 ? '.' : static_cast<char>('0' + d));
-  out.push_back('\n');
-}
 
 template <class F>
 std::int64_t time_ns(F&& f) {
@@ -59,52 +63,31 @@ std::int64_t time_ns(F&& f) {
 
 }  // namespace
 
-const char* verdict_name(Verdict verdict) {
-  switch (verdict) {
-    case Verdict::given:
-      return stage_name(SolveStage::given);
-    case Verdict::propagation:
-      return stage_name(SolveStage::propagation);
-    case Verdict::trial1:
-      return stage_name(SolveStage::trial1);
-    case Verdict::trial2:
-      return stage_name(SolveStage::trial2);
-    case Verdict::search:
-      return stage_name(SolveStage::search);
-    case Verdict::unsolvable:
-      return stage_name(SolveStage::unsolvable);
-    case Verdict::refused:
-      return "refused";
-    case Verdict::malformed:
-      return "malformed";
+int outcome_index(const RunResult& result) {
+  switch (result.outcome) {
+    case Outcome::solve:
+      return static_cast<int>(result.stage);
+    case Outcome::refusal:
+      return kStageCount;
+    case Outcome::malformed:
+      break;
   }
-  return "malformed";
+  return kStageCount + 1;
 }
 
-LineKind read_line(const Line& line, Puzzle& puzzle, std::string& reason) {
-  if (line.trimmed_length == 0 || line.text.front() == '#') return LineKind::skipped;
-  if (line.trimmed_length > line.text.size()) {
-    // Only a prefix was kept; the parser would say the same of the whole line.
-    reason = "expected 81 cells, found " + std::to_string(line.trimmed_length) + " characters";
-    return LineKind::malformed;
-  }
-  if (auto parsed = parse_puzzle(line.text, &reason)) {
-    puzzle = *parsed;
-    return LineKind::puzzle;
-  }
-  return LineKind::malformed;
+const char* outcome_name(int index) {
+  if (index < kStageCount) return stage_name(static_cast<SolveStage>(index));
+  return index == kStageCount ? "refused" : "malformed";
 }
 
-void PuzzleRun::put_stage(Verdict verdict, std::string& out) const {
-  if (options_.stage) {
-    out.append(verdict_name(verdict));
-    out.push_back('\t');
-  }
+void PuzzleRun::put_result(const RunResult& result, std::string_view body, bool board,
+                           std::string& out) const {
+  put_record(options_.grid, options_.stage ? outcome_name(outcome_index(result)) : nullptr, body,
+             board, out);
 }
 
 void PuzzleRun::malformed(std::string& out) const {
-  put_stage(Verdict::malformed, out);
-  out.append("malformed\n");
+  put_result(RunResult{}, "malformed", false, out);
 }
 
 RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
@@ -113,34 +96,31 @@ RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
   enter_puzzle(grid_, puzzle);
   const InputVerdict input = check_input(grid_, options_.any_count ? 0 : kMinEntries);
   if (input != InputVerdict::accepted) {
-    result.verdict = Verdict::refused;
-    put_stage(result.verdict, out);
-    out.append(refusal_message(input));
-    out.push_back('\n');
+    result.outcome = Outcome::refusal;
+    put_result(result, refusal_message(input), false, out);
     return result;
   }
-  result.solved = true;
+  result.outcome = Outcome::solve;
   Puzzle answer{};
   bool answered = false;
   if (options_.search_only) {
     result.solve_ns = time_ns([&] { answered = complete_search(puzzle, answer); });
     bool full = true;
     for (const Digit d : puzzle) full = full && d != 0;
-    result.verdict = !answered ? Verdict::unsolvable : full ? Verdict::given : Verdict::search;
+    result.stage = !answered ? SolveStage::unsolvable
+                   : full    ? SolveStage::given
+                             : SolveStage::search;
   } else {
     accept_input(grid_);
-    StepLines steps(options_.steps ? &out : nullptr);
-    SolveStage stage{};
-    result.solve_ns = time_ns([&] { stage = solve_command(grid_, steps); });
-    result.verdict = verdict_of(stage);
-    answered = stage != SolveStage::unsolvable;
+    StepRecords steps(options_.grid, options_.steps ? &out : nullptr);
+    result.solve_ns = time_ns([&] { result.stage = solve_command(grid_, steps); });
+    answered = result.stage != SolveStage::unsolvable;
     if (answered) answer = board_digits(grid_);
   }
-  put_stage(result.verdict, out);
   if (answered)
-    append_digits(answer, out);
+    put_result(result, puzzle_text(answer), true, out);
   else
-    out.append("unsolvable\n");
+    put_result(result, "unsolvable", false, out);
   return result;
 }
 

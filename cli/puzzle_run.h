@@ -1,55 +1,46 @@
 #pragma once
-// From one input line to its output: the puzzle is read, entered and checked
-// as the window does, then solved by the solve command or the complete search.
+// From one puzzle to its output: the puzzle is entered and checked as the
+// window does, then solved by the solve command or the complete search.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "cli/line_reader.h"
 #include "cli/options.h"
 #include "model/grid.h"
 #include "model/puzzle.h"
+#include "solver/solve_command.h"
 
 namespace tesura::cli {
 
-// How a line ended: the solve stages, then the two ends without a solve.
-enum class Verdict : std::uint8_t {
-  given,
-  propagation,
-  trial1,
-  trial2,
-  search,
-  unsolvable,
-  refused,
-  malformed,
-};
-inline constexpr int kVerdictCount = 8;
-
-// The --stage word and the --stats key.
-const char* verdict_name(Verdict verdict);
-
-enum class LineKind { skipped, puzzle, malformed };
-
-// Blank and "#" lines are skipped (white space before the "#" allowed).
-// For a malformed line, reason says why.
-LineKind read_line(const Line& line, Puzzle& puzzle, std::string& reason);
+// How a line ended: a solve (stage says which stage ended it), a refusal of
+// the entry, or a malformed line.
+enum class Outcome : std::uint8_t { solve, refusal, malformed };
 
 struct RunResult {
-  Verdict verdict = Verdict::malformed;
-  bool solved = false;        // a solve ran; solve_ns is its time
-  std::int64_t solve_ns = 0;  // steady_clock, around the solve alone
+  Outcome outcome = Outcome::malformed;
+  SolveStage stage = SolveStage::unsolvable;  // for a solve
+  std::int64_t solve_ns = 0;                  // steady_clock, around the solve alone
 };
+
+// The outcomes in --stage and --stats order: the solve stages (unsolvable
+// is the last), then "refused" and "malformed".
+inline constexpr int kStageCount = static_cast<int>(SolveStage::unsolvable) + 1;
+inline constexpr int kOutcomeCount = kStageCount + 2;
+int outcome_index(const RunResult& result);
+const char* outcome_name(int index);
 
 class PuzzleRun {
  public:
   explicit PuzzleRun(const Options& options) : options_(options) {}
 
-  // Appends the puzzle's output to out: its step lines, then its line.
+  // Appends the puzzle's output to out: its steps, then its answer.
   RunResult run(const Puzzle& puzzle, std::string& out);
-  // Appends the output line of a malformed line to out.
+  // Appends the output of a malformed line to out.
   void malformed(std::string& out) const;
 
  private:
-  void put_stage(Verdict verdict, std::string& out) const;
+  void put_result(const RunResult& result, std::string_view body, bool board,
+                  std::string& out) const;
 
   Options options_;
   Grid grid_;

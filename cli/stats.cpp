@@ -34,8 +34,8 @@ std::uint64_t value_of(std::size_t bucket) {
 Stats::Stats() : buckets_(kBuckets) {}
 
 void Stats::add(const RunResult& result) {
-  ++counts_[static_cast<std::size_t>(result.verdict)];
-  if (!result.solved) return;
+  ++counts_[outcome_index(result)];
+  if (result.outcome != Outcome::solve) return;
   const std::int64_t ns = std::max<std::int64_t>(result.solve_ns, 0);
   ++buckets_[bucket_of(static_cast<std::uint64_t>(ns))];
   min_ns_ = timed_ == 0 ? ns : std::min(min_ns_, ns);
@@ -64,11 +64,11 @@ std::string Stats::summary() const {
     mean_ns = static_cast<double>(sum_ns_) / static_cast<double>(timed_);
   }
   std::string text = "stats: puzzles=" + std::to_string(puzzles);
-  for (int v = 0; v < kVerdictCount; ++v) {
+  for (int i = 0; i < kOutcomeCount; ++i) {
     text += ' ';
-    text += verdict_name(static_cast<Verdict>(v));
+    text += outcome_name(i);
     text += '=';
-    text += std::to_string(counts_[v]);
+    text += std::to_string(counts_[i]);
   }
   char times[160];
   std::snprintf(times, sizeof times, " median_us=%.2f mean_us=%.2f max_us=%.2f total_s=%.3f",

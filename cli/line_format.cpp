@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#include "cli/line_format.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "cli/utf8_counter.h"
+
+namespace tesura::cli {
+
+const std::array<ByteClass, 256> kByteClasses = [] {
+  std::array<ByteClass, 256> classes{};
+  for (int b = 0; b < 256; ++b) {
+    ByteClass& c = classes[b];
+    c.blank = std::isspace(b) != 0;
+    c.separator =
+        c.blank || std::string_view(",;#|").find(static_cast<char>(b)) != std::string_view::npos;
+    if (b >= '1' && b <= '9') c.cell = b - '0';
+    if (std::string_view(".0_*-").find(static_cast<char>(b)) != std::string_view::npos) c.cell = 0;
+  }
+  return classes;
+}();
+
+namespace {
+
+std::string count_text(std::uint64_t n, const char* noun) {
+  return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+}
+
+// The character quoted for a message, or nothing when it is a control
+// character or not whole UTF-8.
+std::string quoted(std::string_view c) {
+  const auto lead = static_cast<unsigned char>(c[0]);
+  const bool shown = c.size() == 1 ? lead >= 0x20 && lead < 0x7f
+                                   : static_cast<int>(c.size()) == utf8_sequence_length(lead);
+  return shown ? " '" + std::string(c) + "'" : std::string();
+}
+
+}  // namespace
+
+LineKind read_line(const Line& line, Puzzle& puzzle, std::string& reason) {
+  const std::string_view text = line.text;
+  if (text.empty() || text.front() == '#') return LineKind::skipped;
+  // 81 characters of at most four bytes each: the kept text holds them all.
+  std::size_t i = 0;  // the cells read
+  if (line.field_chars == 81) {
+    for (; i < 81 && byte_class(text[i]).cell >= 0; ++i)
+      puzzle[i] = static_cast<Digit>(byte_class(text[i]).cell);
+    if (i == 81) return LineKind::puzzle;
+  }
+  if (line.number == 1 && i == 0) {
+    std::size_t end = 0;
+    while (end < text.size() && !is_separator(text[end])) ++end;
+    const bool whole_field = end < text.size() || !line.cut;
+    if (whole_field && std::none_of(text.begin(), text.begin() + end,
+                                    [](char c) { return byte_class(c).cell >= 0; }))
+      return LineKind::skipped;
+  }
+  if (line.field_chars != 81) {
+    reason = "expected 81 cells, found " + count_text(line.field_chars, "character");
+    return LineKind::malformed;
+  }
+  // Every byte before text[i] is a cell: it starts character i + 1.
+  Utf8Counter counter;
+  counter.starts_char(text[i]);
+  std::size_t end = i + 1;
+  while (end < text.size() && !counter.starts_char(text[end])) ++end;
+  reason =
+      "cell " + std::to_string(i + 1) + ": unexpected character" + quoted(text.substr(i, end - i));
+  return LineKind::malformed;
+}
+
+}  // namespace tesura::cli
