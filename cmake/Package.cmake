@@ -9,12 +9,15 @@ set(CPACK_PACKAGE_NAME tesura)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${TESURA_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "9 x 9 number-placement puzzles with a Japanese interface")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tesura lets you enter a 9 x 9 number-placement puzzle with the mouse, by \
-dragging digit tiles onto the board, and then solves it in one go, drawing the \
-board as its deductions proceed, or lets you solve it by hand with the givens \
-locked. The window's interface is in Japanese. The package also has \
-tesura-solve, which solves files of puzzles, one a line, from the command line.")
+# Lines as the package shows them (Debian wraps no text itself).
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Tesura lets you enter a 9 x 9 number-placement puzzle with the mouse,\n"
+  "by dragging digit tiles onto the board, and then solves it in one go,\n"
+  "drawing the board as its deductions proceed, or lets you solve it by\n"
+  "hand with the givens locked. The window's interface is in Japanese.\n"
+  "\n"
+  "The package also has tesura-solve, which solves files of puzzles, one\n"
+  "a line, from the command line.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
