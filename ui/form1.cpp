@@ -69,7 +69,7 @@ void Form1::build_controls() {
 
   auto* backdrop = new QLabel(client);
   backdrop->setObjectName(QStringLiteral("background"));
-  backdrop->setPixmap(QPixmap(QStringLiteral(":/images/background.png")));
+  backdrop->setPixmap(window_picture(QStringLiteral("background.png")));
   backdrop->setGeometry(0, 0, 250, 253);
 
   using DropHandler = void (Form1::*)(int, PaletteTile*);
@@ -103,7 +103,7 @@ void Form1::build_controls() {
     auto* tile =
         new PaletteTile(client, QRect(kLinePos[d - 1], kPaletteTop, kTileSize, kTileSize), d);
     tile->setObjectName(QStringLiteral("pnl0_%1").arg(d));
-    tile->set_picture(QPixmap(QStringLiteral(":/images/palette%1.png").arg(d)), tile->objectName());
+    tile->set_picture(window_picture(QStringLiteral("palette%1.png").arg(d)), tile->objectName());
     connect(tile, &PaletteTile::moved, this, &Form1::pnl0_MouseMove);
     connect(tile, &PaletteTile::pressed, this, &Form1::pnl0_MouseDown);
     palette_[d - 1] = tile;
@@ -119,7 +119,7 @@ void Form1::build_controls() {
   auto make_button = [client](const char* name, int x, int width) {
     auto* button = new PictureButton(client, QRect(x, kButtonTop, width, kButtonHeight));
     button->setObjectName(QString::fromLatin1(name));
-    button->set_picture(QPixmap(QStringLiteral(":/images/%1.png").arg(QString::fromLatin1(name))),
+    button->set_picture(window_picture(QString::fromLatin1(name) + QStringLiteral(".png")),
                         QString::fromLatin1(name));
     return button;
   };

@@ -3,6 +3,10 @@
 //   images/  background, icon, palette tiles, button faces (compiled in)
 //   tiles/   the 25 x 25 tile files the program reads from its folder
 //   sound/   the short notification played after the version box
+// Every picture is drawn twice: at its own size and, under the same name with
+// "@2x", at twice the size for high-resolution screens. The larger one is
+// drawn afresh at that size rather than enlarged, so edges and digits stay
+// sharp.
 // The labels need the IPA Gothic font; the output is committed so that a
 // normal build needs no font at all.
 #include <QDir>
@@ -47,47 +51,50 @@ QFont label_font(int pixel_size, bool bold) {
   return font;
 }
 
-void bevel(QPainter& p, const QRect& r, const QColor& light, const QColor& dark) {
-  p.setPen(light);
-  p.drawLine(r.left(), r.top(), r.right(), r.top());
-  p.drawLine(r.left(), r.top(), r.left(), r.bottom());
-  p.setPen(dark);
-  p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-  p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+// A raised edge `scale` pixels thick: light top and left, dark bottom and
+// right, the dark edges drawn last so that they own two of the corners.
+void bevel(QPainter& p, const QRect& r, int scale, const QColor& light, const QColor& dark) {
+  p.fillRect(r.left(), r.top(), r.width(), scale, light);
+  p.fillRect(r.left(), r.top(), scale, r.height(), light);
+  p.fillRect(r.left(), r.bottom() - scale + 1, r.width(), scale, dark);
+  p.fillRect(r.right() - scale + 1, r.top(), scale, r.height(), dark);
 }
 
-QImage tile(const TileLook& look, int digit) {
-  QImage img(kTile, kTile, QImage::Format_RGB32);
+QImage tile(const TileLook& look, int digit, int scale) {
+  const int side = kTile * scale;
+  QImage img(side, side, QImage::Format_RGB32);
   img.fill(look.face);
   QPainter p(&img);
-  bevel(p, img.rect(), look.light, look.dark);
+  bevel(p, img.rect(), scale, look.light, look.dark);
   if (digit > 0) {
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(label_font(19, look.bold));
+    p.setFont(label_font(19 * scale, look.bold));
     p.setPen(look.ink);
-    p.drawText(QRect(0, 1, kTile, kTile - 1), Qt::AlignCenter, QString::number(digit));
+    p.drawText(QRect(0, scale, side, side - scale), Qt::AlignCenter, QString::number(digit));
   }
   return img;
 }
 
-// Blue, finely striped: alternating one-pixel lines with a faint diagonal
-// weave so the gaps between the cells do not look flat.
-QImage background() {
-  QImage img(250, 253, QImage::Format_RGB32);
+// Blue, finely striped: alternating lines one window pixel high with a faint
+// diagonal weave so the gaps between the cells do not look flat. At a larger
+// scale the stripes keep their height and the weave its slope and weight.
+QImage background(int scale) {
+  QImage img(250 * scale, 253 * scale, QImage::Format_RGB32);
   for (int y = 0; y < img.height(); ++y)
     for (int x = 0; x < img.width(); ++x) {
-      int shade = (y % 2 == 0) ? 0 : 22;
-      if ((x + y) % 6 == 0) shade += 10;
+      int shade = ((y / scale) % 2 == 0) ? 0 : 22;
+      if ((x + y) % (6 * scale) < scale) shade += 10;
       img.setPixelColor(x, y, QColor(0x18 + shade / 2, 0x38 + shade, 0x88 + shade));
     }
   return img;
 }
 
-QImage icon() {
-  QImage img(32, 32, QImage::Format_ARGB32);
+QImage icon(int scale) {
+  QImage img(32 * scale, 32 * scale, QImage::Format_ARGB32);
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0x20, 0x48, 0xa0));
   p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 4, 4);
@@ -102,15 +109,16 @@ QImage icon() {
   return img;
 }
 
-QImage button_face(int width, const QString& label) {
-  QImage img(width, 27, QImage::Format_RGB32);
+QImage button_face(int width, const QString& label, int scale) {
+  QImage img(width * scale, 27 * scale, QImage::Format_RGB32);
   img.fill(QColor(0xd8, 0xd4, 0xcc));
   QPainter p(&img);
   const QRect r = img.rect();
-  bevel(p, r, QColor(0xff, 0xff, 0xff), QColor(0x40, 0x40, 0x40));
-  bevel(p, r.adjusted(1, 1, -1, -1), QColor(0xee, 0xec, 0xe8), QColor(0x90, 0x8c, 0x84));
+  bevel(p, r, scale, QColor(0xff, 0xff, 0xff), QColor(0x40, 0x40, 0x40));
+  bevel(p, r.adjusted(scale, scale, -scale, -scale), scale, QColor(0xee, 0xec, 0xe8),
+        QColor(0x90, 0x8c, 0x84));
   p.setRenderHint(QPainter::TextAntialiasing);
-  p.setFont(label_font(14, false));
+  p.setFont(label_font(14 * scale, false));
   p.setPen(QColor(0x10, 0x10, 0x10));
   p.drawText(r, Qt::AlignCenter, label);
   return img;
@@ -191,17 +199,29 @@ int main(int argc, char** argv) {
     }
 
   bool ok = true;
-  ok &= save(background(), root.filePath("images/background.png"));
-  ok &= save(icon(), root.filePath("images/icon.png"));
-  ok &= save(button_face(75, QStringLiteral("入力終了")), root.filePath("images/btninput.png"));
-  ok &= save(button_face(100, QStringLiteral("一発解答")), root.filePath("images/btnans.png"));
-  ok &= save(button_face(75, QStringLiteral("再入力")), root.filePath("images/btnrestart.png"));
-  for (int d = 1; d <= 9; ++d)
-    ok &= save(tile(kNormal, d), root.filePath(QStringLiteral("images/palette%1.png").arg(d)));
-  for (int d = 0; d <= 9; ++d)
-    ok &= save(tile(kNormal, d), root.filePath(QStringLiteral("tiles/G00%1.bmp").arg(d)));
-  for (int d = 1; d <= 9; ++d)
-    ok &= save(tile(kGiven, d), root.filePath(QStringLiteral("tiles/R00%1.bmp").arg(d)));
+  for (const int scale : {1, 2}) {
+    // "name@2x.png" is the name Qt looks for beside "name.png".
+    const QString at = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    auto path = [&root, &at](const QString& folder, const QString& stem, const char* type) {
+      return root.filePath(folder + QLatin1Char('/') + stem + at + QLatin1String(type));
+    };
+    const QString images = QStringLiteral("images");
+    const QString tiles = QStringLiteral("tiles");
+    ok &= save(background(scale), path(images, QStringLiteral("background"), ".png"));
+    ok &= save(icon(scale), path(images, QStringLiteral("icon"), ".png"));
+    ok &= save(button_face(75, QStringLiteral("入力終了"), scale),
+               path(images, QStringLiteral("btninput"), ".png"));
+    ok &= save(button_face(100, QStringLiteral("一発解答"), scale),
+               path(images, QStringLiteral("btnans"), ".png"));
+    ok &= save(button_face(75, QStringLiteral("再入力"), scale),
+               path(images, QStringLiteral("btnrestart"), ".png"));
+    for (int d = 1; d <= 9; ++d)
+      ok &= save(tile(kNormal, d, scale), path(images, QStringLiteral("palette%1").arg(d), ".png"));
+    for (int d = 0; d <= 9; ++d)
+      ok &= save(tile(kNormal, d, scale), path(tiles, QStringLiteral("G00%1").arg(d), ".bmp"));
+    for (int d = 1; d <= 9; ++d)
+      ok &= save(tile(kGiven, d, scale), path(tiles, QStringLiteral("R00%1").arg(d), ".bmp"));
+  }
 
   QFile wav(root.filePath("sound/notify.wav"));
   if (!wav.open(QIODevice::WriteOnly) || wav.write(notification_wav()) < 0) {

@@ -1,5 +1,7 @@
 // Runs in a folder without tile files: the board still shows every tile,
-// from the copies built into the program, and says so once per file.
+// from the copies built into the program, and says so once per file. The
+// same holds for files that are there but damaged; twice-size siblings are
+// taken on high-resolution screens only.
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -18,13 +20,18 @@ int count_of(const std::string& text, const std::string& what) {
 QImage rgb(const QPixmap& p) {
   return p.toImage().convertToFormat(QImage::Format_RGB32);
 }
-QImage built_in(const char* name) {
-  return rgb(TileLoader::built_in(name));
+QImage built_in(const char* name, qreal ratio = 1) {
+  return rgb(TileLoader::built_in(name, ratio));
 }
-QImage solid(QColor colour) {
-  QImage img(25, 25, QImage::Format_RGB32);
+QImage solid(QColor colour, int side = 25, qreal ratio = 1) {
+  QImage img(side, side, QImage::Format_RGB32);
   img.fill(colour);
+  img.setDevicePixelRatio(ratio);
   return img;
+}
+bool write(const char* name, const QByteArray& bytes) {
+  QFile file(name);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 }  // namespace
@@ -34,6 +41,7 @@ class TileFallbackTest : public QObject {
  private slots:
   void missingFilesDrawTheBuiltInTiles();
   void unreadableFilesAndFreshReads();
+  void damagedFilesAndTwiceSizeSiblings();
 };
 
 void TileFallbackTest::missingFilesDrawTheBuiltInTiles() {
@@ -66,9 +74,7 @@ void TileFallbackTest::unreadableFilesAndFreshReads() {
   const QString home = QDir::currentPath();
   QTemporaryDir dir;
   QVERIFY(dir.isValid() && QDir::setCurrent(dir.path()));
-  QFile junk("G001.bmp");
-  QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("not a picture") > 0);
-  junk.close();
+  QVERIFY(write("G001.bmp", "not a picture"));
   QVERIFY(solid(Qt::red).save("G002.bmp"));
 
   Harness h;
@@ -85,6 +91,42 @@ void TileFallbackTest::unreadableFilesAndFreshReads() {
   QCOMPARE(rgb(c->picture()), solid(Qt::green));
   QCOMPARE(count_of(h.warnings.str(), "G001.bmp"), 1);
   QCOMPARE(count_of(h.warnings.str(), "G002.bmp"), 0);
+  QVERIFY(QDir::setCurrent(home));
+}
+
+void TileFallbackTest::damagedFilesAndTwiceSizeSiblings() {
+  const QString home = QDir::currentPath();
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid() && QDir::setCurrent(dir.path()));
+  // Qt decodes a cut-off file without complaint, rows missing.
+  for (const char* name : {"G007.bmp", "G006.bmp"})
+    QVERIFY(QFile::copy(":/tiles/G007.bmp", name) && QFile(name).setPermissions(QFile::WriteOwner));
+  QVERIFY(QFile::resize("G007.bmp", 100) && QFile::resize("G006.bmp", 1953));  // one byte short
+  QVERIFY(write("G003.bmp", "BM" + QByteArray(80, '\x01')));
+  QVERIFY(solid(Qt::red, 10).save("G001.bmp"));
+  QImage huge(3000, 3000, QImage::Format_Mono);
+  huge.fill(0);
+  QVERIFY(huge.save("G002.bmp"));
+  QVERIFY(solid(Qt::green, 50).save("G004@2x.bmp") && solid(Qt::blue).save("G004.bmp"));
+  QVERIFY(solid(Qt::green).save("G005@2x.bmp") && solid(Qt::blue).save("G005.bmp"));
+
+  std::ostringstream said;
+  TileLoader tiles(said);
+  const char* const damaged[] = {"G007.bmp", "G006.bmp", "G003.bmp", "G001.bmp", "G002.bmp"};
+  for (int again = 0; again < 2; ++again)
+    for (const char* name : damaged) {
+      QCOMPARE(rgb(tiles.load(name, 1)), built_in(name));
+      QCOMPARE(rgb(tiles.load(name, 2)), built_in(name, 2));
+    }
+  QCOMPARE(TileLoader::built_in("G007.bmp", 2).size(), QSize(50, 50));
+  QCOMPARE(rgb(tiles.load("G004.bmp", 1.25)), solid(Qt::blue));
+  QCOMPARE(rgb(tiles.load("G004.bmp", 2)), solid(Qt::green, 50, 2));
+  QCOMPARE(rgb(tiles.load("G005.bmp", 2)), solid(Qt::blue));  // a damaged twin gives way
+
+  const std::string text = said.str();
+  for (const char* name : damaged) QCOMPARE(count_of(text, name), 1);
+  QCOMPARE(count_of(text, "\n"), 6);                       // and one for G005@2x.bmp
+  QVERIFY(text.find("3000 x 3000") != std::string::npos);  // judged by its header alone
   QVERIFY(QDir::setCurrent(home));
 }
 
