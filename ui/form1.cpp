@@ -13,6 +13,7 @@
 #include "model/cell_index.h"
 #include "model/input_completion.h"
 #include "ui/board_cell.h"
+#include "ui/data_path.h"
 #include "ui/dialogs.h"
 #include "ui/palette_tile.h"
 #include "ui/picture_button.h"
@@ -458,10 +459,9 @@ void Form1::mnusaisyo_Click() {
 
 void Form1::mnuver_Click() {
   dialogs_.show_message(this, version_box_text(), QString::fromUtf8(kVersionCaption));
-  // Our own notification, installed beside the program.
-  sound_file = QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-               QString::fromLatin1(kNotificationFile);
-  if (!sound_file.isEmpty()) sound_.play_and_wait(sound_file);
+  // Our own notification, from the program's data folder.
+  sound_file = data_file_path(QString::fromLatin1(kNotificationFile));
+  sound_.play_and_wait(sound_file);
 }
 
 }  // namespace tesura::ui

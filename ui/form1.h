@@ -42,8 +42,6 @@ class Form1 : public QMainWindow, private SolveObserver {
   // Board cell k of block N, both from 1.
   BoardCell* cell(int block, int index) const { return cells_[block - 1][index - 1]; }
   PaletteTile* palette_tile(int digit) const { return palette_[digit - 1]; }
-  // The path of the notification sound; empty until the first version box.
-  const QString& notification_path() const { return sound_file; }
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tesura"));
+  // The id of the installed menu entry, which names the window's icon on Wayland.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.tesura.Tesura"));
 
   tesura::ui::QtDialogs dialogs;
   tesura::ui::QtSoundPlayer sound;
