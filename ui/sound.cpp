@@ -20,12 +20,14 @@ namespace {
 // notification is a nicety, so its troubles are not the user's business.
 QtMessageHandler chained = nullptr;
 void drop_audio_chatter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  static const QLatin1String kChatter[] = {
+      QLatin1String("PulseAudioService"), QLatin1String("No audio device detected"),
+      QLatin1String("Stream error"), QLatin1String("Failed to get server information"),
+      QLatin1String("Failed to get sink information")};
   const QLatin1String category(context.category ? context.category : "");
-  if (category.startsWith(QLatin1String("qt.multimedia")) ||
-      text.startsWith(QLatin1String("PulseAudioService")) ||
-      text.startsWith(QLatin1String("QAudioSink")) ||
-      text.startsWith(QLatin1String("Stream error")))
-    return;
+  if (category.startsWith(QLatin1String("qt.multimedia"))) return;
+  for (const QLatin1String& chatter : kChatter)
+    if (text.contains(chatter)) return;
   if (chained) chained(type, context, text);
 }
 
@@ -43,8 +45,9 @@ constexpr int kGiveUpMs = 5000;
 // A notification is a few kilobytes; anything far larger is not one.
 constexpr qint64 kMaxFileBytes = 16 << 20;
 // Stopping the output drops whatever it still holds, and the played position
-// it reports is an estimate: the sound is followed by this much silence, and
-// the wait goes on this far past the sound's end, so only silence is dropped.
+// it reports is an estimate that never passes what it was fed. So the sound
+// is followed by this much silence, and the wait goes on this far past the
+// sound's end: the sound is heard whole and only silence is dropped.
 constexpr qint64 kTailUs = 100'000;
 constexpr qint64 kSettleUs = 40'000;
 

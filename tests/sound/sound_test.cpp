@@ -61,10 +61,10 @@ TEST(Sound, NotificationIsHeardToItsEndBeforeTheCallReturns) {
   QTest::qWait(300);  // a call that returned early would leave sound to come
   const auto [first, end] = loud_span(recorder.stop());
   auto ms = [](qsizetype samples) { return 1000.0 * double(samples) / kRate; };
-  const QString seen = QString("heard %1 ms from %2 ms, ending %3 ms after the return")
+  const QString seen = QString("heard %1 ms from %2 ms, ending %3 ms before the return")
                            .arg(ms(end - first))
                            .arg(ms(first))
-                           .arg(ms(end - at_return));
+                           .arg(ms(at_return - end));
   EXPECT_TRUE(first >= 0 && std::abs(ms(end - first) - kSoundMs) <= 3) << seen.toStdString();
   EXPECT_LE(end, at_return) << seen.toStdString();
 }
