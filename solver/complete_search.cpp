@@ -11,6 +11,7 @@
 // branches on the first cell with two candidates.
 #include "solver/complete_search.h"
 
+#include <bit>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -37,6 +38,14 @@ struct Tables {
   // Occupied columns of a band -> what the other bands keep: a box whose
   // candidates lie in one column takes the digit of that column.
   u32 keep_other[512];
+  // Occupied triads -> those a digit is bound to: the only one of its row,
+  // or the only one of its box.
+  std::uint16_t bound_triads[512];
+  // Nine bits -> the bits alone in their group of three.
+  std::uint16_t lone_bits[512];
+  // Triad (row*3+box) -> its cells, and the cells a digit bound to it keeps.
+  u32 triad_cells[9];
+  u32 triad_keep[9];
 };
 
 constexpr Tables make_tables() {
@@ -63,7 +72,22 @@ constexpr Tables make_tables() {
       if (g != 0 && (g & (g - 1)) == 0) owned |= g << (3 * k);
     }
     t.keep_other[x] = ~(owned * kColumn) & kBand;
+
+    u32 bound = 0;
+    for (int k = 0; k < 3; ++k) {
+      const u32 row = (x >> (3 * k)) & 7, box = (x >> k) & 0x49;
+      if (row != 0 && (row & (row - 1)) == 0) bound |= row << (3 * k);
+      if (box != 0 && (box & (box - 1)) == 0) bound |= box << k;
+    }
+    t.bound_triads[x] = static_cast<std::uint16_t>(bound);
+    t.lone_bits[x] = static_cast<std::uint16_t>(owned);
   }
+  for (int r = 0; r < 3; ++r)
+    for (int k = 0; k < 3; ++k) {
+      const u32 cells = 7u << (r * 9 + 3 * k);
+      t.triad_cells[r * 3 + k] = cells;
+      t.triad_keep[r * 3 + k] = (~((kRow << (r * 9)) | (0x1C0E07u << (3 * k))) | cells) & kBand;
+    }
   return t;
 }
 
@@ -150,12 +174,81 @@ inline u32 changed_digits(const State& s) {
   return (m | (m >> 1) | (m >> 2)) & 0x1249249;
 }
 
+// Bitsliced counts of nine 9-bit sets, saturating at four.
+struct Counts {
+  u32 one = 0, two = 0, three = 0, four = 0;
+  void add(u32 x) {
+    four |= three & x;
+    three |= two & x;
+    two |= one & x;
+    one |= x;
+  }
+};
+
+// A triad (three cells of a row in one box, or of a column in one box)
+// holds three different digits. So at least three digits must still fit
+// in it; when exactly three fit, each of them goes there; when three
+// are bound to go there, no other digit fits. The same holds for the
+// column triads of the band. Returns -1 on a contradiction, 1 when
+// something changed.
+int triads(State& s, int b) {
+  const Tables& t = kTables;
+  u32 occ[9], cols[9], bound[9], cbound[9];
+  Counts can, must, ccan, cmust;
+  for (int d = 0; d < 9; ++d) {
+    const u32 a = s.cand[d * 3 + b];
+    occ[d] = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
+    bound[d] = t.bound_triads[occ[d]];
+    can.add(occ[d]);
+    must.add(bound[d]);
+    cols[d] = cols_of(a);
+    const u32 other = cols_of(s.cand[d * 3 + (b == 2 ? 0 : b + 1)]) |
+                      cols_of(s.cand[d * 3 + (b == 0 ? 2 : b - 1)]);
+    cbound[d] = (cols[d] & ~other) | t.lone_bits[cols[d]];
+    ccan.add(cols[d]);
+    cmust.add(cbound[d]);
+  }
+  if ((~can.three | must.four | ~ccan.three | cmust.four) & kRow) return -1;
+  const u32 fill = can.three & ~can.four, full = must.three & ~must.four;
+  const u32 cfill = ccan.three & ~ccan.four, cfull = cmust.three & ~cmust.four;
+  if ((fill | full | cfill | cfull) == 0) return 0;
+  int changed = 0;
+  for (int d = 0; d < 9; ++d) {
+    u32 keep = kBand;
+    for (u32 x = fill & occ[d] & ~bound[d]; x != 0; x &= x - 1)
+      keep &= t.triad_keep[std::countr_zero(x)];
+    for (u32 x = full & occ[d] & ~bound[d]; x != 0; x &= x - 1)
+      keep &= ~t.triad_cells[std::countr_zero(x)];
+    u32 other_keep = kBand;
+    for (u32 x = cfill & cols[d] & ~cbound[d]; x != 0; x &= x - 1) {
+      const int c = std::countr_zero(x);
+      keep &= ~(0x1C0E07u << (c / 3 * 3)) | (kColumn << c);
+      other_keep &= ~(kColumn << c);
+    }
+    for (u32 x = cfull & cols[d] & ~cbound[d]; x != 0; x &= x - 1)
+      keep &= ~(kColumn << std::countr_zero(x));
+    u32& a = s.cand[d * 3 + b];
+    if ((a & keep) != a) {
+      a &= keep;
+      changed = 1;
+    }
+    for (const int o : {b == 2 ? 0 : b + 1, b == 0 ? 2 : b - 1}) {
+      u32& c = s.cand[d * 3 + o];
+      if ((c & other_keep) != c) {
+        c &= other_keep;
+        changed = 1;
+      }
+    }
+  }
+  return changed;
+}
+
 // Deduces until nothing changes. False on a contradiction.
 bool propagate(State& s) {
   for (;;) {
     for (u32 todo = changed_digits(s); todo != 0; todo = changed_digits(s)) {
       do {
-        const int d = __builtin_ctz(todo) / 3;
+        const int d = std::countr_zero(todo) / 3;
         todo &= todo - 1;
         for (int b = 0; b < 3; ++b)
           if (s.cand[d * 3 + b] != s.seen[d * 3 + b] && !update_band(s, d, b)) return false;
@@ -178,7 +271,7 @@ bool propagate(State& s) {
       if (u & ~one) return false;
       for (u32 ns = u & ~two; ns != 0; ns &= ns - 1) {
         const u32 bit = ns & (~ns + 1);
-        const u32 row = kRow << (__builtin_ctz(bit) / 9 * 9);
+        const u32 row = kRow << (std::countr_zero(bit) / 9 * 9);
         for (int d = 0; d < 9; ++d)
           if (s.cand[d * 3 + b] & bit) {
             s.cand[d * 3 + b] &= ~row | bit;
@@ -186,6 +279,12 @@ bool propagate(State& s) {
           }
         placed = true;
       }
+    }
+    if (placed) continue;
+    for (int b = 0; b < 3; ++b) {
+      const int r = triads(s, b);
+      if (r < 0) return false;
+      placed |= r > 0;
     }
     if (!placed) return true;
   }
@@ -201,7 +300,7 @@ void read_solution(const State& s, Puzzle& out) {
   for (int d = 0; d < 9; ++d)
     for (int b = 0; b < 3; ++b)
       for (u32 x = s.cand[d * 3 + b]; x != 0; x &= x - 1)
-        out[b * 27 + __builtin_ctz(x)] = static_cast<Digit>(d + 1);
+        out[b * 27 + std::countr_zero(x)] = static_cast<Digit>(d + 1);
 }
 
 // The branching cell: the first in reading order with two candidates, else
@@ -243,7 +342,7 @@ void search(State& s, Search& ctx) {
   int b;
   u32 bit;
   pick_cell(s, b, bit);
-  const u32 row = kRow << (__builtin_ctz(bit) / 9 * 9);
+  const u32 row = kRow << (std::countr_zero(bit) / 9 * 9);
   int digits[9], n = 0;
   for (int d = 0; d < 9; ++d)
     if (s.cand[d * 3 + b] & bit) digits[n++] = d;
