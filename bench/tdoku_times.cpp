@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Times tdoku's solver per puzzle over a file, first solution only, and
-// prints a summary in the form of `tesura-solve --stats`. Built by
+// Times tdoku's solver per puzzle over a file, first solution only. Prints
+// each answer (or "unsolvable") as tesura-solve does, and a summary line in
+// the form of `tesura-solve --stats` on standard error. Built by
 // compare_tdoku.sh against a tdoku build; not part of the project's build.
 //
 //   tdoku_times FILE
@@ -46,20 +47,24 @@ int main(int argc, char** argv) {
     const std::size_t n = TdokuSolverDpllTriadSimd(puzzle, 1, 0, solution, &guesses);
     const auto t1 = std::chrono::steady_clock::now();
     us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
-    if (n > 0)
+    if (n > 0) {
       ++solved;
-    else
+      std::fwrite(solution, 1, 81, stdout);
+      std::fputc('\n', stdout);
+    } else {
       ++unsolvable;
+      std::fputs("unsolvable\n", stdout);
+    }
   }
   double total = 0;
   for (const double t : us) total += t;
   std::sort(us.begin(), us.end());
   const std::size_t k = us.size();
   const double median = k == 0 ? 0 : (us[(k - 1) / 2] + us[k / 2]) / 2;
-  std::printf(
-      "stats: puzzles=%zu solved=%ld unsolvable=%ld median_us=%.2f mean_us=%.2f "
-      "max_us=%.2f total_s=%.3f\n",
-      k, solved, unsolvable, median, k == 0 ? 0 : total / static_cast<double>(k),
-      k == 0 ? 0 : us.back(), total / 1e6);
+  std::fprintf(stderr,
+               "stats: puzzles=%zu solved=%ld unsolvable=%ld median_us=%.2f mean_us=%.2f "
+               "max_us=%.2f total_s=%.3f\n",
+               k, solved, unsolvable, median, k == 0 ? 0 : total / static_cast<double>(k),
+               k == 0 ? 0 : us.back(), total / 1e6);
   return 0;
 }

@@ -11,8 +11,10 @@
 // branches on the first cell with two candidates.
 #include "solver/complete_search.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -174,10 +176,11 @@ inline u32 changed_digits(const State& s) {
   return (m | (m >> 1) | (m >> 2)) & 0x1249249;
 }
 
-// Bitsliced counts of nine 9-bit sets, saturating at four.
+// Bitsliced counts of 9-bit sets, four at a time (one per 16-bit lane),
+// saturating at four.
 struct Counts {
-  u32 one = 0, two = 0, three = 0, four = 0;
-  void add(u32 x) {
+  std::uint64_t one = 0, two = 0, three = 0, four = 0;
+  void add(std::uint64_t x) {
     four |= three & x;
     three |= two & x;
     two |= one & x;
@@ -185,57 +188,66 @@ struct Counts {
   }
 };
 
+// Where each digit can still go, by triads; the triad pass fills it in.
+struct Shape {
+  u32 rows[27];  // [digit*3 + band]: row triads (bit row*3+box) with a candidate
+  u32 cols[27];  // [digit*3 + band]: columns of the band with a candidate
+};
+
 // A triad (three cells of a row in one box, or of a column in one box)
 // holds three different digits. So at least three digits must still fit
 // in it; when exactly three fit, each of them goes there; when three
-// are bound to go there, no other digit fits. The same holds for the
-// column triads of the band. Returns -1 on a contradiction, 1 when
-// something changed.
-int triads(State& s, int b) {
+// are bound to go there, no other digit fits. Returns -1 on a
+// contradiction, 1 when something changed.
+int triads(State& s, Shape& sh) {
   const Tables& t = kTables;
-  u32 occ[9], cols[9], bound[9], cbound[9];
-  Counts can, must, ccan, cmust;
-  for (int d = 0; d < 9; ++d) {
-    const u32 a = s.cand[d * 3 + b];
-    occ[d] = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
-    bound[d] = t.bound_triads[occ[d]];
-    can.add(occ[d]);
-    must.add(bound[d]);
-    cols[d] = cols_of(a);
-    const u32 other = cols_of(s.cand[d * 3 + (b == 2 ? 0 : b + 1)]) |
-                      cols_of(s.cand[d * 3 + (b == 0 ? 2 : b - 1)]);
-    cbound[d] = (cols[d] & ~other) | t.lone_bits[cols[d]];
-    ccan.add(cols[d]);
-    cmust.add(cbound[d]);
+  for (int i = 0; i < 27; ++i) {
+    const u32 a = s.cand[i];
+    sh.rows[i] = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
+    sh.cols[i] = cols_of(a);
   }
-  if ((~can.three | must.four | ~ccan.three | cmust.four) & kRow) return -1;
-  const u32 fill = can.three & ~can.four, full = must.three & ~must.four;
-  const u32 cfill = ccan.three & ~ccan.four, cfull = cmust.three & ~cmust.four;
-  if ((fill | full | cfill | cfull) == 0) return 0;
   int changed = 0;
-  for (int d = 0; d < 9; ++d) {
-    u32 keep = kBand;
-    for (u32 x = fill & occ[d] & ~bound[d]; x != 0; x &= x - 1)
-      keep &= t.triad_keep[std::countr_zero(x)];
-    for (u32 x = full & occ[d] & ~bound[d]; x != 0; x &= x - 1)
-      keep &= ~t.triad_cells[std::countr_zero(x)];
-    u32 other_keep = kBand;
-    for (u32 x = cfill & cols[d] & ~cbound[d]; x != 0; x &= x - 1) {
-      const int c = std::countr_zero(x);
-      keep &= ~(0x1C0E07u << (c / 3 * 3)) | (kColumn << c);
-      other_keep &= ~(kColumn << c);
+  for (int b = 0; b < 3; ++b) {
+    const int b1 = b == 2 ? 0 : b + 1, b2 = b == 0 ? 2 : b - 1;
+    u32 bound[9], cbound[9];
+    // Lanes: triads that fit, triads bound, columns that fit, columns bound.
+    Counts n;
+    for (int d = 0; d < 9; ++d) {
+      const u32 occ = sh.rows[d * 3 + b], cols = sh.cols[d * 3 + b];
+      bound[d] = t.bound_triads[occ];
+      cbound[d] = (cols & ~(sh.cols[d * 3 + b1] | sh.cols[d * 3 + b2])) | t.lone_bits[cols];
+      n.add(occ | std::uint64_t{bound[d]} << 16 | std::uint64_t{cols} << 32 |
+            std::uint64_t{cbound[d]} << 48);
     }
-    for (u32 x = cfull & cols[d] & ~cbound[d]; x != 0; x &= x - 1)
-      keep &= ~(kColumn << std::countr_zero(x));
-    u32& a = s.cand[d * 3 + b];
-    if ((a & keep) != a) {
-      a &= keep;
-      changed = 1;
-    }
-    for (const int o : {b == 2 ? 0 : b + 1, b == 0 ? 2 : b - 1}) {
-      u32& c = s.cand[d * 3 + o];
-      if ((c & other_keep) != c) {
-        c &= other_keep;
+    constexpr std::uint64_t kFit = 0x01FF'0000'01FF, kBound = kFit << 16;
+    if (((~n.three & kFit) | (n.four & kBound)) != 0) return -1;
+    // Three fitting and three bound are the same three: nothing to do.
+    const std::uint64_t three = n.three & ~n.four;
+    const std::uint64_t fill64 = three & ~(three >> 16) & kFit;
+    const std::uint64_t full64 = (three >> 16) & ~three & kFit;
+    const u32 fill = static_cast<u32>(fill64) & kRow, cfill = static_cast<u32>(fill64 >> 32);
+    const u32 full = static_cast<u32>(full64) & kRow, cfull = static_cast<u32>(full64 >> 32);
+    if ((fill | full | cfill | cfull) == 0) continue;
+    for (int d = 0; d < 9; ++d) {
+      const u32 occ = sh.rows[d * 3 + b], cols = sh.cols[d * 3 + b];
+      if ((((fill | full) & occ & ~bound[d]) | ((cfill | cfull) & cols & ~cbound[d])) == 0)
+        continue;
+      u32 keep = kBand, other_keep = kBand;
+      for (u32 x = fill & occ & ~bound[d]; x != 0; x &= x - 1)
+        keep &= t.triad_keep[std::countr_zero(x)];
+      for (u32 x = full & occ & ~bound[d]; x != 0; x &= x - 1)
+        keep &= ~t.triad_cells[std::countr_zero(x)];
+      for (u32 x = cfill & cols & ~cbound[d]; x != 0; x &= x - 1) {
+        const int c = std::countr_zero(x);
+        keep &= ~(0x1C0E07u << (c / 3 * 3)) | (kColumn << c);
+        other_keep &= ~(kColumn << c);
+      }
+      for (u32 x = cfull & cols & ~cbound[d]; x != 0; x &= x - 1)
+        keep &= ~(kColumn << std::countr_zero(x));
+      for (const auto& [i, k] : {std::pair{d * 3 + b, keep}, std::pair{d * 3 + b1, other_keep},
+                                 std::pair{d * 3 + b2, other_keep}}) {
+        if ((s.cand[i] & k) == s.cand[i]) continue;
+        s.cand[i] &= k;
         changed = 1;
       }
     }
@@ -244,7 +256,7 @@ int triads(State& s, int b) {
 }
 
 // Deduces until nothing changes. False on a contradiction.
-bool propagate(State& s) {
+bool propagate(State& s, Shape& sh) {
   for (;;) {
     for (u32 todo = changed_digits(s); todo != 0; todo = changed_digits(s)) {
       do {
@@ -281,12 +293,8 @@ bool propagate(State& s) {
       }
     }
     if (placed) continue;
-    for (int b = 0; b < 3; ++b) {
-      const int r = triads(s, b);
-      if (r < 0) return false;
-      placed |= r > 0;
-    }
-    if (!placed) return true;
+    const int r = triads(s, sh);
+    if (r <= 0) return r == 0;
   }
 }
 
@@ -303,61 +311,109 @@ void read_solution(const State& s, Puzzle& out) {
         out[b * 27 + std::countr_zero(x)] = static_cast<Digit>(d + 1);
 }
 
-// The branching cell: the first in reading order with two candidates, else
-// the first open cell. (On the hard collections a cell with three
-// candidates, or a row where a digit has two places, made larger trees than
-// the first open cell.)
-void pick_cell(const State& s, int& band, u32& bit) {
-  band = -1;
-  bit = 0;
-  for (int b = 0; b < 3; ++b) {
-    const u32 u = s.unsolved[b];
-    if (u == 0) continue;
-    u32 one = 0, two = 0, three = 0;
+// A digit's triads in a band (or a stack) -> the ways (one triad per row
+// and per box) it can still take there; the six ways by kWays.
+constexpr int kWays[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+struct WayTable {
+  std::uint8_t ways[512];   // bit w: way w is open
+  std::uint8_t count[512];  // how many are
+};
+constexpr WayTable kWaysOf = [] {
+  WayTable t{};
+  for (u32 x = 0; x < 512; ++x)
+    for (int w = 0; w < 6; ++w) {
+      u32 bits = 0;
+      for (int r = 0; r < 3; ++r) bits |= 1u << (r * 3 + kWays[w][r]);
+      if ((x & bits) != bits) continue;
+      t.ways[x] = static_cast<std::uint8_t>(t.ways[x] | (1u << w));
+      ++t.count[x];
+    }
+  return t;
+}();
+
+// The branch: in the band or stack with the fewest ways in all, the digit
+// with the fewest ways (at least two). Its ways split the search.
+struct Branch {
+  int digit = -1, band = 0;
+  bool stack = false;
+  u32 ways = 0;
+};
+
+Branch pick_branch(const Shape& sh) {
+  Branch best;
+  int best_total = 1 << 30;
+  u32 occ[2][3][9];
+  for (int k = 0; k < 3; ++k) {
+    int h = 0, v = 0;
     for (int d = 0; d < 9; ++d) {
-      const u32 x = s.cand[d * 3 + b];
-      three |= two & x;
-      two |= one & x;
-      one |= x;
+      const u32* c = &sh.cols[d * 3];
+      occ[0][k][d] = sh.rows[d * 3 + k];
+      occ[1][k][d] =
+          ((c[0] >> (3 * k)) & 7) | (((c[1] >> (3 * k)) & 7) << 3) | (((c[2] >> (3 * k)) & 7) << 6);
+      h += kWaysOf.count[occ[0][k][d]];
+      v += kWaysOf.count[occ[1][k][d]];
     }
-    const u32 pair = u & ~three;
-    if (pair) {
-      band = b;
-      bit = pair & (~pair + 1);
-      return;
+    // Nine ways in all: every digit settled in this band.
+    if (h > 9 && h < best_total) {
+      best_total = h;
+      best.band = k;
+      best.stack = false;
     }
-    if (band < 0) {
-      band = b;
-      bit = u & (~u + 1);
+    if (v > 9 && v < best_total) {
+      best_total = v;
+      best.band = k;
+      best.stack = true;
     }
   }
+  if (best_total == 1 << 30) return best;
+  int fewest = 7;
+  for (int d = 0; d < 9; ++d) {
+    const u32 o = occ[best.stack][best.band][d];
+    const int n = kWaysOf.count[o];
+    if (n >= 2 && n < fewest) {
+      fewest = n;
+      best.digit = d;
+      best.ways = kWaysOf.ways[o];
+    }
+  }
+  return best;
+}
+
+// Keeps the digit to one way in the band or stack.
+void take_way(State& s, const Branch& br, int w) {
+  u32* c = &s.cand[br.digit * 3];
+  if (!br.stack) {
+    u32 cells = 0;
+    for (int r = 0; r < 3; ++r) cells |= 7u << (r * 9 + 3 * kWays[w][r]);
+    c[br.band] &= cells;
+    return;
+  }
+  const u32 stack = 0x1C0E07u << (3 * br.band);
+  for (int b = 0; b < 3; ++b) c[b] &= ~stack | (kColumn << (3 * br.band + kWays[w][b]));
 }
 
 void search(State& s, Search& ctx) {
-  if (!propagate(s)) return;
+  Shape sh;
+  if (!propagate(s, sh)) return;
   if ((s.unsolved[0] | s.unsolved[1] | s.unsolved[2]) == 0) {
     if (ctx.found++ == 0 && ctx.first) read_solution(s, *ctx.first);
     return;
   }
-  int b;
-  u32 bit;
-  pick_cell(s, b, bit);
-  const u32 row = kRow << (std::countr_zero(bit) / 9 * 9);
-  int digits[9], n = 0;
-  for (int d = 0; d < 9; ++d)
-    if (s.cand[d * 3 + b] & bit) digits[n++] = d;
-  for (int k = 0; k + 1 < n; ++k) {
-    const int i = digits[k] * 3 + b;
-    // Leaving the digit one cell in its row is enough: the next round
-    // places it and clears the cell's other digits.
+  const Branch br = pick_branch(sh);
+  // With every digit settled in every band and stack, propagation has
+  // placed them all; a digit without a way has failed there too.
+  if (br.digit < 0) return;
+  for (u32 m = br.ways; m != 0; m &= m - 1) {
+    if ((m & (m - 1)) == 0) {
+      take_way(s, br, std::countr_zero(m));
+      search(s, ctx);
+      return;
+    }
     State t = s;
-    t.cand[i] = s.cand[i] & (~row | bit);
+    take_way(t, br, std::countr_zero(m));
     search(t, ctx);
     if (ctx.found >= ctx.limit) return;
-    // Ruling out the digits tried leaves the last one a naked single.
-    s.cand[i] &= ~bit;
   }
-  search(s, ctx);
 }
 
 // Sets up the candidates from the givens. False when a given repeats in a
