@@ -7,8 +7,10 @@
 // matching problem answered by one table look-up. That gives locked
 // candidates both ways and the row and box singles. The same matching over
 // column triads, per stack of boxes, gives the column side. Naked singles
-// come from counting candidates bit-sliced across the digits. The search
-// branches on the first cell with two candidates.
+// come from counting candidates bit-sliced across the digits, and the
+// triad counts (three digits to a triad) from counting triads the same way.
+// The search branches on the ways one digit can still take through one
+// band or stack.
 #include "solver/complete_search.h"
 
 #include <array>
@@ -102,6 +104,7 @@ struct State {
   alignas(16) u32 seen[28];  // cand as last propagated
   u32 unsolved[3];           // cells not yet placed, per band
   u32 cols_seen[9];          // per digit, column triads as last matched
+  std::uint16_t rows[27];    // [digit*3 + band]: row triads as last matched
 };
 
 inline u32 cols_of(u32 a) {
@@ -116,6 +119,7 @@ inline bool update_band(State& s, int d, int b) {
   const u32 occ = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
   a &= t.matched[occ];
   if (a == 0) return false;
+  s.rows[i] = t.matched_triads[occ];
   s.cand[i] = s.seen[i] = a;
 
   // Done here rather than left to the stack matching: the next band of the
@@ -188,35 +192,31 @@ struct Counts {
   }
 };
 
-// Where each digit can still go, by triads; the triad pass fills it in.
-struct Shape {
-  u32 rows[27];  // [digit*3 + band]: row triads (bit row*3+box) with a candidate
-  u32 cols[27];  // [digit*3 + band]: columns of the band with a candidate
-};
-
 // A triad (three cells of a row in one box, or of a column in one box)
 // holds three different digits. So at least three digits must still fit
 // in it; when exactly three fit, each of them goes there; when three
 // are bound to go there, no other digit fits. Returns -1 on a
 // contradiction, 1 when something changed.
-int triads(State& s, Shape& sh) {
+int triads(State& s) {
   const Tables& t = kTables;
-  for (int i = 0; i < 27; ++i) {
-    const u32 a = s.cand[i];
-    sh.rows[i] = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
-    sh.cols[i] = cols_of(a);
-  }
   int changed = 0;
   for (int b = 0; b < 3; ++b) {
     const int b1 = b == 2 ? 0 : b + 1, b2 = b == 0 ? 2 : b - 1;
+    // Called when nothing is left to propagate, so the last matchings
+    // (rows, cols_seen) describe the candidates.
+    u32 rows[9], cols[9];
+    for (int d = 0; d < 9; ++d) {
+      rows[d] = s.rows[d * 3 + b];
+      cols[d] = (s.cols_seen[d] >> (9 * b)) & kRow;
+    }
     u32 bound[9], cbound[9];
     // Lanes: triads that fit, triads bound, columns that fit, columns bound.
     Counts n;
     for (int d = 0; d < 9; ++d) {
-      const u32 occ = sh.rows[d * 3 + b], cols = sh.cols[d * 3 + b];
-      bound[d] = t.bound_triads[occ];
-      cbound[d] = (cols & ~(sh.cols[d * 3 + b1] | sh.cols[d * 3 + b2])) | t.lone_bits[cols];
-      n.add(occ | std::uint64_t{bound[d]} << 16 | std::uint64_t{cols} << 32 |
+      const u32 elsewhere = (s.cols_seen[d] >> (9 * b1)) | (s.cols_seen[d] >> (9 * b2));
+      bound[d] = t.bound_triads[rows[d]];
+      cbound[d] = (cols[d] & ~elsewhere) | t.lone_bits[cols[d]];
+      n.add(rows[d] | std::uint64_t{bound[d]} << 16 | std::uint64_t{cols[d]} << 32 |
             std::uint64_t{cbound[d]} << 48);
     }
     constexpr std::uint64_t kFit = 0x01FF'0000'01FF, kBound = kFit << 16;
@@ -229,20 +229,19 @@ int triads(State& s, Shape& sh) {
     const u32 full = static_cast<u32>(full64) & kRow, cfull = static_cast<u32>(full64 >> 32);
     if ((fill | full | cfill | cfull) == 0) continue;
     for (int d = 0; d < 9; ++d) {
-      const u32 occ = sh.rows[d * 3 + b], cols = sh.cols[d * 3 + b];
-      if ((((fill | full) & occ & ~bound[d]) | ((cfill | cfull) & cols & ~cbound[d])) == 0)
-        continue;
+      const u32 occ = rows[d], col = cols[d];
+      if ((((fill | full) & occ & ~bound[d]) | ((cfill | cfull) & col & ~cbound[d])) == 0) continue;
       u32 keep = kBand, other_keep = kBand;
       for (u32 x = fill & occ & ~bound[d]; x != 0; x &= x - 1)
         keep &= t.triad_keep[std::countr_zero(x)];
       for (u32 x = full & occ & ~bound[d]; x != 0; x &= x - 1)
         keep &= ~t.triad_cells[std::countr_zero(x)];
-      for (u32 x = cfill & cols & ~cbound[d]; x != 0; x &= x - 1) {
+      for (u32 x = cfill & col & ~cbound[d]; x != 0; x &= x - 1) {
         const int c = std::countr_zero(x);
         keep &= ~(0x1C0E07u << (c / 3 * 3)) | (kColumn << c);
         other_keep &= ~(kColumn << c);
       }
-      for (u32 x = cfull & cols & ~cbound[d]; x != 0; x &= x - 1)
+      for (u32 x = cfull & col & ~cbound[d]; x != 0; x &= x - 1)
         keep &= ~(kColumn << std::countr_zero(x));
       for (const auto& [i, k] : {std::pair{d * 3 + b, keep}, std::pair{d * 3 + b1, other_keep},
                                  std::pair{d * 3 + b2, other_keep}}) {
@@ -256,7 +255,7 @@ int triads(State& s, Shape& sh) {
 }
 
 // Deduces until nothing changes. False on a contradiction.
-bool propagate(State& s, Shape& sh) {
+bool propagate(State& s) {
   for (;;) {
     for (u32 todo = changed_digits(s); todo != 0; todo = changed_digits(s)) {
       do {
@@ -293,7 +292,7 @@ bool propagate(State& s, Shape& sh) {
       }
     }
     if (placed) continue;
-    const int r = triads(s, sh);
+    const int r = triads(s);
     if (r <= 0) return r == 0;
   }
 }
@@ -339,17 +338,17 @@ struct Branch {
   u32 ways = 0;
 };
 
-Branch pick_branch(const Shape& sh) {
+Branch pick_branch(const State& s) {
   Branch best;
   int best_total = 1 << 30;
   u32 occ[2][3][9];
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
     for (int d = 0; d < 9; ++d) {
-      const u32* c = &sh.cols[d * 3];
-      occ[0][k][d] = sh.rows[d * 3 + k];
-      occ[1][k][d] =
-          ((c[0] >> (3 * k)) & 7) | (((c[1] >> (3 * k)) & 7) << 3) | (((c[2] >> (3 * k)) & 7) << 6);
+      // Column triads of the stack, bit band*3 + column in the stack.
+      const u32 c = s.cols_seen[d] >> (3 * k);
+      occ[0][k][d] = s.rows[d * 3 + k];
+      occ[1][k][d] = (c & 7) | ((c >> 6) & 0x38) | ((c >> 12) & 0x1C0);
       h += kWaysOf.count[occ[0][k][d]];
       v += kWaysOf.count[occ[1][k][d]];
     }
@@ -393,13 +392,12 @@ void take_way(State& s, const Branch& br, int w) {
 }
 
 void search(State& s, Search& ctx) {
-  Shape sh;
-  if (!propagate(s, sh)) return;
+  if (!propagate(s)) return;
   if ((s.unsolved[0] | s.unsolved[1] | s.unsolved[2]) == 0) {
     if (ctx.found++ == 0 && ctx.first) read_solution(s, *ctx.first);
     return;
   }
-  const Branch br = pick_branch(sh);
+  const Branch br = pick_branch(s);
   // With every digit settled in every band and stack, propagation has
   // placed them all; a digit without a way has failed there too.
   if (br.digit < 0) return;
@@ -422,6 +420,7 @@ bool load(const Puzzle& p, State& s) {
   for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBand;
   for (int b = 0; b < 3; ++b) s.unsolved[b] = kBand;
   for (int d = 0; d < 9; ++d) s.cols_seen[d] = kBand;
+  for (auto& r : s.rows) r = 0x1FF;
   u32 rows[9] = {}, cols[9] = {}, boxes[9] = {};
   for (int cell = 0; cell < 81; ++cell) {
     const int v = p[cell];
