@@ -73,12 +73,14 @@ for f in "$dir"/*.txt "$root/bench/slow_boards.txt"; do
     extra="--any-count"
     note=" (--any-count)"
   fi
+  # Word splitting wanted: four figures become $1 to $4.
+  # shellcheck disable=SC2046
   set -- $(best "$work/tdoku_times" "$f")
   t_s=$1 t_med=$2 t_max=$3 n=$4
-  # shellcheck disable=SC2086
+  # shellcheck disable=SC2046,SC2086
   set -- $(best "$solve" --stats --search-only $extra "$f")
   s_s=$1 s_med=$2 s_max=$3
-  # shellcheck disable=SC2086
+  # shellcheck disable=SC2046,SC2086
   set -- $(best "$solve" --stats $extra "$f")
   c_s=$1 c_med=$2 c_max=$3
   awk -v f="$(basename "$f")$note" -v n="$n" -v ts="$t_s" -v ss="$s_s" -v cs="$c_s" \
