@@ -1,32 +1,39 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Times tesura-solve beside the tdoku solver on the same files and prints a
-# Markdown table: the whole process per file (each program reads the file
-# and solves every puzzle, first solution only), then the median and worst
-# time per puzzle around each solve alone. Each run is repeated and the
-# fastest reading of each figure kept, since the machine is shared.
+# Times tesura beside the tdoku solver on the same files and prints a
+# Markdown table. Two kinds of figure:
+#  - the whole process per file: each program reads the file and answers
+#    every puzzle (first solution only); the fastest of RUNS runs counts;
+#  - the median and the worst time per puzzle, each puzzle timed three times
+#    over and its fastest reading kept, so that a pause of a shared machine
+#    does not pass for a slow puzzle.
+# For tesura both the complete search alone (--search-only) and the whole
+# solve command (entry, checks and solve, as the window runs it).
 #
-#   bench/compare_tdoku.sh TDOKU_BUILD [TESURA_SOLVE [PUZZLE_DIR [REPEATS]]]
+#   bench/compare_tdoku.sh TDOKU_BUILD [TESURA_BUILD [PUZZLE_DIR [RUNS]]]
 #
 # TDOKU_BUILD is a tdoku build folder holding libtdoku_static.a; this script
 # fetches and builds nothing of tdoku, and skips the comparison without it.
-# The files are those of PUZZLE_DIR (default ../shared/puzzles beside the
-# checkout) and bench/slow_boards.txt. Files with puzzles of fewer than 20
-# givens run with --any-count.
+# TESURA_BUILD (default build/) must hold cli/tesura-solve and
+# bench/puzzle_times. The files are those of PUZZLE_DIR (default
+# ../shared/puzzles beside the checkout) and bench/slow_boards.txt; a file
+# with puzzles of fewer than 20 givens runs with --any-count.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 tdoku=${1:-}
-solve=${2:-$root/build/cli/tesura-solve}
+build=${2:-$root/build}
 dir=${3:-$root/../shared/puzzles}
-repeats=${4:-3}
+runs=${4:-3}
+solve=$build/cli/tesura-solve
+times=$build/bench/puzzle_times
 
 if [ -z "$tdoku" ] || [ ! -f "$tdoku/libtdoku_static.a" ]; then
   echo "compare_tdoku.sh: no tdoku build (libtdoku_static.a) at '$tdoku': comparison skipped" >&2
   exit 0
 fi
-if [ ! -x "$solve" ]; then
-  echo "compare_tdoku.sh: no tesura-solve at $solve (build it first)" >&2
+if [ ! -x "$solve" ] || [ ! -x "$times" ]; then
+  echo "compare_tdoku.sh: no tesura-solve or puzzle_times in $build (build them first)" >&2
   exit 2
 fi
 
@@ -37,57 +44,53 @@ trap 'rm -rf "$work"' EXIT
 
 now_ns() { date +%s%N; }
 
-# Fewest givens of any puzzle line in the file.
-fewest_givens() {
-  awk '!/^[ \t]*(#|$)/ { n = gsub(/[1-9]/, "&", $1); if (m == "" || n < m) m = n } END { print m + 0 }' "$1"
+needs_any_count() {
+  awk '!/^[ \t]*(#|$)/ { if (gsub(/[1-9]/, "&", $1) < 20) few = 1 } END { exit !few }' "$1"
 }
 
-# One reading, "seconds median_us max_us puzzles", from a run that prints
-# its answers and then a stats line on standard error.
-reading() {
-  start=$(now_ns)
-  stats=$("$@" 2>&1 >/dev/null | grep '^stats: ')
-  stop=$(now_ns)
-  echo "$stats" | awk -v ns=$((stop - start)) '{
-    for (i = 2; i <= NF; ++i) { split($i, kv, "="); v[kv[1]] = kv[2] }
-    printf "%.3f %s %s %s\n", ns / 1e9, v["median_us"], v["max_us"], v["puzzles"] }'
-}
-
-# The fastest of the repeated readings, figure by figure.
-best() {
+# The fastest of RUNS whole-process runs, in seconds.
+process_s() {
   i=0
-  while [ "$i" -lt "$repeats" ]; do
-    reading "$@"
+  while [ "$i" -lt "$runs" ]; do
+    start=$(now_ns)
+    "$@" >/dev/null 2>&1
+    stop=$(now_ns)
+    echo $((stop - start))
     i=$((i + 1))
-  done | awk 'NR == 1 || $1 < s { s = $1 } NR == 1 || $2 < m { m = $2 } NR == 1 || $3 < w { w = $3 }
-              { n = $4 } END { printf "%.3f %.2f %.1f %d\n", s, m, w, n }'
+  done | sort -n | head -n 1 | awk '{ printf "%.3f", $1 / 1e9 }'
 }
 
-echo "| file | puzzles | process s: tdoku / search-only / solve command | search-only ÷ tdoku | solve command ÷ tdoku | median µs: tdoku / search-only / solve command | worst µs: tdoku / search-only / solve command |"
+# "median_us max_us" from the stats line a run prints on standard error.
+per_puzzle() {
+  "$@" 2>&1 >/dev/null | grep '^stats: ' | awk '{
+    for (i = 2; i <= NF; ++i) { split($i, kv, "="); v[kv[1]] = kv[2] }
+    printf "%.2f %.1f\n", v["median_us"], v["max_us"] }'
+}
+
+echo "| file | puzzles | process s: tdoku / search-only / solve command | search-only ÷ tdoku | solve command ÷ tdoku | median µs: tdoku / search / solve command | worst µs: tdoku / search / solve command |"
 echo "|---|---:|---|---:|---:|---|---|"
 for f in "$dir"/*.txt "$root/bench/slow_boards.txt"; do
   [ -f "$f" ] || continue
   extra=""
   note=""
-  if [ "$(fewest_givens "$f")" -lt 20 ]; then
+  if needs_any_count "$f"; then
     extra="--any-count"
     note=" (--any-count)"
   fi
-  # Word splitting wanted: four figures become $1 to $4.
-  # shellcheck disable=SC2046
-  set -- $(best "$work/tdoku_times" "$f")
-  t_s=$1 t_med=$2 t_max=$3 n=$4
-  # shellcheck disable=SC2046,SC2086
-  set -- $(best "$solve" --stats --search-only $extra "$f")
-  s_s=$1 s_med=$2 s_max=$3
-  # shellcheck disable=SC2046,SC2086
-  set -- $(best "$solve" --stats $extra "$f")
-  c_s=$1 c_med=$2 c_max=$3
-  awk -v f="$(basename "$f")$note" -v n="$n" -v ts="$t_s" -v ss="$s_s" -v cs="$c_s" \
-    -v tm="$t_med" -v sm="$s_med" -v cm="$c_med" -v tw="$t_max" -v sw="$s_max" -v cw="$c_max" \
-    'BEGIN { printf "| `%s` | %d | %.3f / %.3f / %.3f | %.2f× | %.2f× | %s / %s / %s | %s / %s / %s |\n",
-             f, n, ts, ss, cs, ss / ts, cs / ts, tm, sm, cm, tw, sw, cw }'
+  n=$(awk '!/^[ \t]*(#|$)/ { ++n } END { print n + 0 }' "$f")
+  t_s=$(process_s "$work/tdoku_times" "$f")
+  # shellcheck disable=SC2086
+  s_s=$(process_s "$solve" --search-only $extra "$f")
+  # shellcheck disable=SC2086
+  c_s=$(process_s "$solve" $extra "$f")
+  t_pp=$(per_puzzle "$work/tdoku_times" "$f" 3)
+  s_pp=$(per_puzzle "$times" --search --repeat=3 "$f")
+  c_pp=$(per_puzzle "$times" --repeat=3 "$f")
+  echo "$t_pp $s_pp $c_pp" | awk -v f="$(basename "$f")$note" -v n="$n" \
+    -v ts="$t_s" -v ss="$s_s" -v cs="$c_s" \
+    '{ printf "| `%s` | %d | %.3f / %.3f / %.3f | %.2f× | %.2f× | %s / %s / %s | %s / %s / %s |\n",
+       f, n, ts, ss, cs, ss / ts, cs / ts, $1, $3, $5, $2, $4, $6 }'
 done
 echo
-echo "Whole process and per-puzzle times, fastest of $repeats runs each, on $(nproc) cores;"
-echo "tdoku with a limit of one solution, from the build at $tdoku."
+echo "Whole process: fastest of $runs runs. Per puzzle: fastest of 3 readings of each"
+echo "puzzle. On $(nproc) cores; tdoku with a limit of one solution, from $tdoku."

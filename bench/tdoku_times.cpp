@@ -4,12 +4,17 @@
 // the form of `tesura-solve --stats` on standard error. Built by
 // compare_tdoku.sh against a tdoku build; not part of the project's build.
 //
-//   tdoku_times FILE
+//   tdoku_times FILE [REPEATS]
+//
+// With REPEATS, the file is solved that many times over and each puzzle's
+// fastest reading counts (the answers are printed once).
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -19,8 +24,8 @@ extern "C" std::size_t TdokuSolverDpllTriadSimd(const char* input, std::size_t l
                                                 std::size_t* num_guesses);
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: tdoku_times FILE\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: tdoku_times FILE [REPEATS]\n");
     return 2;
   }
   std::ifstream in(argv[1]);
@@ -28,34 +33,41 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tdoku_times: cannot open %s\n", argv[1]);
     return 2;
   }
-  std::vector<double> us;
-  long solved = 0, unsolvable = 0;
-  char puzzle[82];
-  char solution[82];
+  const int repeats = argc == 3 ? std::max(1, std::atoi(argv[2])) : 1;
+  std::vector<std::array<char, 82>> puzzles;
   for (std::string line; std::getline(in, line);) {
     const auto start = line.find_first_not_of(" \t\r");
     if (start == std::string::npos || line[start] == '#') continue;
     if (line.size() - start < 81) continue;
-    // tdoku wants "." for an open cell and no terminator digit at [81].
+    // tdoku wants "." for an open cell and no digit after the 81st cell.
+    std::array<char, 82> p{};
     for (int i = 0; i < 81; ++i) {
       const char c = line[start + i];
-      puzzle[i] = c >= '1' && c <= '9' ? c : '.';
+      p[i] = c >= '1' && c <= '9' ? c : '.';
     }
-    puzzle[81] = '\0';
-    std::size_t guesses = 0;
-    const auto t0 = std::chrono::steady_clock::now();
-    const std::size_t n = TdokuSolverDpllTriadSimd(puzzle, 1, 0, solution, &guesses);
-    const auto t1 = std::chrono::steady_clock::now();
-    us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
-    if (n > 0) {
-      ++solved;
-      std::fwrite(solution, 1, 81, stdout);
-      std::fputc('\n', stdout);
-    } else {
-      ++unsolvable;
-      std::fputs("unsolvable\n", stdout);
-    }
+    puzzles.push_back(p);
   }
+  // Each puzzle's fastest reading over rounds of the whole file.
+  std::vector<double> us(puzzles.size(), 1e300);
+  long solved = 0, unsolvable = 0;
+  char solution[82] = {};
+  for (int r = 0; r < repeats; ++r)
+    for (std::size_t i = 0; i < puzzles.size(); ++i) {
+      std::size_t guesses = 0;
+      const auto t0 = std::chrono::steady_clock::now();
+      const std::size_t n = TdokuSolverDpllTriadSimd(puzzles[i].data(), 1, 0, solution, &guesses);
+      const auto t1 = std::chrono::steady_clock::now();
+      us[i] = std::min(us[i], std::chrono::duration<double, std::micro>(t1 - t0).count());
+      if (r > 0) continue;
+      if (n > 0) {
+        ++solved;
+        std::fwrite(solution, 1, 81, stdout);
+        std::fputc('\n', stdout);
+      } else {
+        ++unsolvable;
+        std::fputs("unsolvable\n", stdout);
+      }
+    }
   double total = 0;
   for (const double t : us) total += t;
   std::sort(us.begin(), us.end());
