@@ -7,11 +7,16 @@
 // matching problem answered by one table look-up. That gives locked
 // candidates both ways and the row and box singles. The same matching over
 // column triads, per stack of boxes, gives the column side. Naked singles
-// come from counting candidates bit-sliced across the digits. The search
-// branches on the first cell with two candidates.
+// come from counting candidates bit-sliced across the digits, and the
+// triad counts (three digits to a triad) from counting triads the same way.
+// The search branches on the ways one digit can still take through one
+// band or stack.
 #include "solver/complete_search.h"
 
+#include <array>
+#include <bit>
 #include <cstdint>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -37,6 +42,14 @@ struct Tables {
   // Occupied columns of a band -> what the other bands keep: a box whose
   // candidates lie in one column takes the digit of that column.
   u32 keep_other[512];
+  // Occupied triads -> those a digit is bound to: the only one of its row,
+  // or the only one of its box.
+  std::uint16_t bound_triads[512];
+  // Nine bits -> the bits alone in their group of three.
+  std::uint16_t lone_bits[512];
+  // Triad (row*3+box) -> its cells, and the cells a digit bound to it keeps.
+  u32 triad_cells[9];
+  u32 triad_keep[9];
 };
 
 constexpr Tables make_tables() {
@@ -63,7 +76,22 @@ constexpr Tables make_tables() {
       if (g != 0 && (g & (g - 1)) == 0) owned |= g << (3 * k);
     }
     t.keep_other[x] = ~(owned * kColumn) & kBand;
+
+    u32 bound = 0;
+    for (int k = 0; k < 3; ++k) {
+      const u32 row = (x >> (3 * k)) & 7, box = (x >> k) & 0x49;
+      if (row != 0 && (row & (row - 1)) == 0) bound |= row << (3 * k);
+      if (box != 0 && (box & (box - 1)) == 0) bound |= box << k;
+    }
+    t.bound_triads[x] = static_cast<std::uint16_t>(bound);
+    t.lone_bits[x] = static_cast<std::uint16_t>(owned);
   }
+  for (int r = 0; r < 3; ++r)
+    for (int k = 0; k < 3; ++k) {
+      const u32 cells = 7u << (r * 9 + 3 * k);
+      t.triad_cells[r * 3 + k] = cells;
+      t.triad_keep[r * 3 + k] = (~((kRow << (r * 9)) | (0x1C0E07u << (3 * k))) | cells) & kBand;
+    }
   return t;
 }
 
@@ -76,6 +104,7 @@ struct State {
   alignas(16) u32 seen[28];  // cand as last propagated
   u32 unsolved[3];           // cells not yet placed, per band
   u32 cols_seen[9];          // per digit, column triads as last matched
+  std::uint16_t rows[27];    // [digit*3 + band]: row triads as last matched
 };
 
 inline u32 cols_of(u32 a) {
@@ -90,6 +119,7 @@ inline bool update_band(State& s, int d, int b) {
   const u32 occ = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
   a &= t.matched[occ];
   if (a == 0) return false;
+  s.rows[i] = t.matched_triads[occ];
   s.cand[i] = s.seen[i] = a;
 
   // Done here rather than left to the stack matching: the next band of the
@@ -150,12 +180,86 @@ inline u32 changed_digits(const State& s) {
   return (m | (m >> 1) | (m >> 2)) & 0x1249249;
 }
 
+// Bitsliced counts of 9-bit sets, four at a time (one per 16-bit lane),
+// saturating at four.
+struct Counts {
+  std::uint64_t one = 0, two = 0, three = 0, four = 0;
+  void add(std::uint64_t x) {
+    four |= three & x;
+    three |= two & x;
+    two |= one & x;
+    one |= x;
+  }
+};
+
+// A triad (three cells of a row in one box, or of a column in one box)
+// holds three different digits. So at least three digits must still fit
+// in it; when exactly three fit, each of them goes there; when three
+// are bound to go there, no other digit fits. Returns -1 on a
+// contradiction, 1 when something changed.
+int triads(State& s) {
+  const Tables& t = kTables;
+  int changed = 0;
+  for (int b = 0; b < 3; ++b) {
+    const int b1 = b == 2 ? 0 : b + 1, b2 = b == 0 ? 2 : b - 1;
+    // Called when nothing is left to propagate, so the last matchings
+    // (rows, cols_seen) describe the candidates.
+    u32 rows[9], cols[9];
+    for (int d = 0; d < 9; ++d) {
+      rows[d] = s.rows[d * 3 + b];
+      cols[d] = (s.cols_seen[d] >> (9 * b)) & kRow;
+    }
+    u32 bound[9], cbound[9];
+    // Lanes: triads that fit, triads bound, columns that fit, columns bound.
+    Counts n;
+    for (int d = 0; d < 9; ++d) {
+      const u32 elsewhere = (s.cols_seen[d] >> (9 * b1)) | (s.cols_seen[d] >> (9 * b2));
+      bound[d] = t.bound_triads[rows[d]];
+      cbound[d] = (cols[d] & ~elsewhere) | t.lone_bits[cols[d]];
+      n.add(rows[d] | std::uint64_t{bound[d]} << 16 | std::uint64_t{cols[d]} << 32 |
+            std::uint64_t{cbound[d]} << 48);
+    }
+    constexpr std::uint64_t kFit = 0x01FF'0000'01FF, kBound = kFit << 16;
+    if (((~n.three & kFit) | (n.four & kBound)) != 0) return -1;
+    // Three fitting and three bound are the same three: nothing to do.
+    const std::uint64_t three = n.three & ~n.four;
+    const std::uint64_t fill64 = three & ~(three >> 16) & kFit;
+    const std::uint64_t full64 = (three >> 16) & ~three & kFit;
+    const u32 fill = static_cast<u32>(fill64) & kRow, cfill = static_cast<u32>(fill64 >> 32);
+    const u32 full = static_cast<u32>(full64) & kRow, cfull = static_cast<u32>(full64 >> 32);
+    if ((fill | full | cfill | cfull) == 0) continue;
+    for (int d = 0; d < 9; ++d) {
+      const u32 occ = rows[d], col = cols[d];
+      if ((((fill | full) & occ & ~bound[d]) | ((cfill | cfull) & col & ~cbound[d])) == 0) continue;
+      u32 keep = kBand, other_keep = kBand;
+      for (u32 x = fill & occ & ~bound[d]; x != 0; x &= x - 1)
+        keep &= t.triad_keep[std::countr_zero(x)];
+      for (u32 x = full & occ & ~bound[d]; x != 0; x &= x - 1)
+        keep &= ~t.triad_cells[std::countr_zero(x)];
+      for (u32 x = cfill & col & ~cbound[d]; x != 0; x &= x - 1) {
+        const int c = std::countr_zero(x);
+        keep &= ~(0x1C0E07u << (c / 3 * 3)) | (kColumn << c);
+        other_keep &= ~(kColumn << c);
+      }
+      for (u32 x = cfull & col & ~cbound[d]; x != 0; x &= x - 1)
+        keep &= ~(kColumn << std::countr_zero(x));
+      for (const auto& [i, k] : {std::pair{d * 3 + b, keep}, std::pair{d * 3 + b1, other_keep},
+                                 std::pair{d * 3 + b2, other_keep}}) {
+        if ((s.cand[i] & k) == s.cand[i]) continue;
+        s.cand[i] &= k;
+        changed = 1;
+      }
+    }
+  }
+  return changed;
+}
+
 // Deduces until nothing changes. False on a contradiction.
 bool propagate(State& s) {
   for (;;) {
     for (u32 todo = changed_digits(s); todo != 0; todo = changed_digits(s)) {
       do {
-        const int d = __builtin_ctz(todo) / 3;
+        const int d = std::countr_zero(todo) / 3;
         todo &= todo - 1;
         for (int b = 0; b < 3; ++b)
           if (s.cand[d * 3 + b] != s.seen[d * 3 + b] && !update_band(s, d, b)) return false;
@@ -178,7 +282,7 @@ bool propagate(State& s) {
       if (u & ~one) return false;
       for (u32 ns = u & ~two; ns != 0; ns &= ns - 1) {
         const u32 bit = ns & (~ns + 1);
-        const u32 row = kRow << (__builtin_ctz(bit) / 9 * 9);
+        const u32 row = kRow << (std::countr_zero(bit) / 9 * 9);
         for (int d = 0; d < 9; ++d)
           if (s.cand[d * 3 + b] & bit) {
             s.cand[d * 3 + b] &= ~row | bit;
@@ -187,7 +291,9 @@ bool propagate(State& s) {
         placed = true;
       }
     }
-    if (!placed) return true;
+    if (placed) continue;
+    const int r = triads(s);
+    if (r <= 0) return r == 0;
   }
 }
 
@@ -201,37 +307,88 @@ void read_solution(const State& s, Puzzle& out) {
   for (int d = 0; d < 9; ++d)
     for (int b = 0; b < 3; ++b)
       for (u32 x = s.cand[d * 3 + b]; x != 0; x &= x - 1)
-        out[b * 27 + __builtin_ctz(x)] = static_cast<Digit>(d + 1);
+        out[b * 27 + std::countr_zero(x)] = static_cast<Digit>(d + 1);
 }
 
-// The branching cell: the first in reading order with two candidates, else
-// the first open cell. (On the hard collections a cell with three
-// candidates, or a row where a digit has two places, made larger trees than
-// the first open cell.)
-void pick_cell(const State& s, int& band, u32& bit) {
-  band = -1;
-  bit = 0;
-  for (int b = 0; b < 3; ++b) {
-    const u32 u = s.unsolved[b];
-    if (u == 0) continue;
-    u32 one = 0, two = 0, three = 0;
+// A digit's triads in a band (or a stack) -> the ways (one triad per row
+// and per box) it can still take there; the six ways by kWays.
+constexpr int kWays[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+struct WayTable {
+  std::uint8_t ways[512];   // bit w: way w is open
+  std::uint8_t count[512];  // how many are
+};
+constexpr WayTable kWaysOf = [] {
+  WayTable t{};
+  for (u32 x = 0; x < 512; ++x)
+    for (int w = 0; w < 6; ++w) {
+      u32 bits = 0;
+      for (int r = 0; r < 3; ++r) bits |= 1u << (r * 3 + kWays[w][r]);
+      if ((x & bits) != bits) continue;
+      t.ways[x] = static_cast<std::uint8_t>(t.ways[x] | (1u << w));
+      ++t.count[x];
+    }
+  return t;
+}();
+
+// The branch: in the band or stack with the fewest ways in all, the digit
+// with the fewest ways (at least two). Its ways split the search.
+struct Branch {
+  int digit = -1, band = 0;
+  bool stack = false;
+  u32 ways = 0;
+};
+
+Branch pick_branch(const State& s) {
+  Branch best;
+  int best_total = 1 << 30;
+  u32 occ[2][3][9];
+  for (int k = 0; k < 3; ++k) {
+    int h = 0, v = 0;
     for (int d = 0; d < 9; ++d) {
-      const u32 x = s.cand[d * 3 + b];
-      three |= two & x;
-      two |= one & x;
-      one |= x;
+      // Column triads of the stack, bit band*3 + column in the stack.
+      const u32 c = s.cols_seen[d] >> (3 * k);
+      occ[0][k][d] = s.rows[d * 3 + k];
+      occ[1][k][d] = (c & 7) | ((c >> 6) & 0x38) | ((c >> 12) & 0x1C0);
+      h += kWaysOf.count[occ[0][k][d]];
+      v += kWaysOf.count[occ[1][k][d]];
     }
-    const u32 pair = u & ~three;
-    if (pair) {
-      band = b;
-      bit = pair & (~pair + 1);
-      return;
+    // Nine ways in all: every digit settled in this band.
+    if (h > 9 && h < best_total) {
+      best_total = h;
+      best.band = k;
+      best.stack = false;
     }
-    if (band < 0) {
-      band = b;
-      bit = u & (~u + 1);
+    if (v > 9 && v < best_total) {
+      best_total = v;
+      best.band = k;
+      best.stack = true;
     }
   }
+  if (best_total == 1 << 30) return best;
+  int fewest = 7;
+  for (int d = 0; d < 9; ++d) {
+    const u32 o = occ[best.stack][best.band][d];
+    const int n = kWaysOf.count[o];
+    if (n >= 2 && n < fewest) {
+      fewest = n;
+      best.digit = d;
+      best.ways = kWaysOf.ways[o];
+    }
+  }
+  return best;
+}
+
+// Keeps the digit to one way in the band or stack.
+void take_way(State& s, const Branch& br, int w) {
+  u32* c = &s.cand[br.digit * 3];
+  if (!br.stack) {
+    u32 cells = 0;
+    for (int r = 0; r < 3; ++r) cells |= 7u << (r * 9 + 3 * kWays[w][r]);
+    c[br.band] &= cells;
+    return;
+  }
+  const u32 stack = 0x1C0E07u << (3 * br.band);
+  for (int b = 0; b < 3; ++b) c[b] &= ~stack | (kColumn << (3 * br.band + kWays[w][b]));
 }
 
 void search(State& s, Search& ctx) {
@@ -240,25 +397,21 @@ void search(State& s, Search& ctx) {
     if (ctx.found++ == 0 && ctx.first) read_solution(s, *ctx.first);
     return;
   }
-  int b;
-  u32 bit;
-  pick_cell(s, b, bit);
-  const u32 row = kRow << (__builtin_ctz(bit) / 9 * 9);
-  int digits[9], n = 0;
-  for (int d = 0; d < 9; ++d)
-    if (s.cand[d * 3 + b] & bit) digits[n++] = d;
-  for (int k = 0; k + 1 < n; ++k) {
-    const int i = digits[k] * 3 + b;
-    // Leaving the digit one cell in its row is enough: the next round
-    // places it and clears the cell's other digits.
+  const Branch br = pick_branch(s);
+  // With every digit settled in every band and stack, propagation has
+  // placed them all; a digit without a way has failed there too.
+  if (br.digit < 0) return;
+  for (u32 m = br.ways; m != 0; m &= m - 1) {
+    if ((m & (m - 1)) == 0) {
+      take_way(s, br, std::countr_zero(m));
+      search(s, ctx);
+      return;
+    }
     State t = s;
-    t.cand[i] = s.cand[i] & (~row | bit);
+    take_way(t, br, std::countr_zero(m));
     search(t, ctx);
     if (ctx.found >= ctx.limit) return;
-    // Ruling out the digits tried leaves the last one a naked single.
-    s.cand[i] &= ~bit;
   }
-  search(s, ctx);
 }
 
 // Sets up the candidates from the givens. False when a given repeats in a
@@ -267,6 +420,7 @@ bool load(const Puzzle& p, State& s) {
   for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBand;
   for (int b = 0; b < 3; ++b) s.unsolved[b] = kBand;
   for (int d = 0; d < 9; ++d) s.cols_seen[d] = kBand;
+  for (auto& r : s.rows) r = 0x1FF;
   u32 rows[9] = {}, cols[9] = {}, boxes[9] = {};
   for (int cell = 0; cell < 81; ++cell) {
     const int v = p[cell];

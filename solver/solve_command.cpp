@@ -88,6 +88,16 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
     show_board();
   }
 
+  // The trials can only complete a board that has a solution, and a failed
+  // trial leaves nothing on the screen: without a solution they are skipped.
+  Puzzle solution;
+  if (!complete_search(accepted_givens(grid), solution)) {
+    observer.unsolvable(grid);
+    grid.load_sv0();
+    grid.sync_views();
+    return SolveStage::unsolvable;
+  }
+
   s.trial_one();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
@@ -101,20 +111,11 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
     return answered(SolveStage::trial2);
   }
 
-  // The trials are incomplete: only an exhaustive search may call the
-  // puzzle unsolvable.
-  Puzzle solution;
-  if (complete_search(accepted_givens(grid), solution)) {
-    s.gs = Board::from_tables(grid.sv0_cand, grid.sv0_val);
-    fill_from(s.gs, solution);
-    show_board();
-    return answered(SolveStage::search);
-  }
-
-  observer.unsolvable(grid);
-  grid.load_sv0();
-  grid.sync_views();
-  return SolveStage::unsolvable;
+  // The trials missed the solution that the search found.
+  s.gs = Board::from_tables(grid.sv0_cand, grid.sv0_val);
+  fill_from(s.gs, solution);
+  show_board();
+  return answered(SolveStage::search);
 }
 
 }  // namespace tesura

@@ -1,0 +1,106 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# Times tesura beside the tdoku solver on the same files and prints a
+# Markdown table. Two kinds of figure:
+#  - the whole process per file: each program reads the file and answers
+#    every puzzle (first solution only); the least of RUNS runs counts, in
+#    processor seconds where /usr/bin/time is there to measure them;
+#  - the median and the worst time per puzzle, each puzzle timed three times
+#    over and its fastest reading kept, so that a pause of a shared machine
+#    does not pass for a slow puzzle.
+# For tesura both the complete search alone (--search-only) and the whole
+# solve command (entry, checks and solve, as the window runs it).
+#
+#   bench/compare_tdoku.sh TDOKU_BUILD [TESURA_BUILD [PUZZLE_DIR [RUNS]]]
+#
+# TDOKU_BUILD is a tdoku build folder holding libtdoku_static.a; this script
+# fetches and builds nothing of tdoku, and skips the comparison without it.
+# TESURA_BUILD (default build/) must hold cli/tesura-solve and
+# bench/puzzle_times. The files are those of PUZZLE_DIR (default
+# ../shared/puzzles beside the checkout) and bench/slow_boards.txt; a file
+# with puzzles of fewer than 20 givens runs with --any-count.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+tdoku=${1:-}
+build=${2:-$root/build}
+dir=${3:-$root/../shared/puzzles}
+runs=${4:-3}
+solve=$build/cli/tesura-solve
+times=$build/bench/puzzle_times
+
+if [ -z "$tdoku" ] || [ ! -f "$tdoku/libtdoku_static.a" ]; then
+  echo "compare_tdoku.sh: no tdoku build (libtdoku_static.a) at '$tdoku': comparison skipped" >&2
+  exit 0
+fi
+if [ ! -x "$solve" ] || [ ! -x "$times" ]; then
+  echo "compare_tdoku.sh: no tesura-solve or puzzle_times in $build (build them first)" >&2
+  exit 2
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"${CXX:-c++}" -O2 -std=c++20 -o "$work/tdoku_times" "$root/bench/tdoku_times.cpp" \
+  "$tdoku/libtdoku_static.a"
+
+now_ns() { date +%s%N; }
+
+needs_any_count() {
+  awk '!/^[ \t]*(#|$)/ { if (gsub(/[1-9]/, "&", $1) < 20) few = 1 } END { exit !few }' "$1"
+}
+
+# The least of RUNS whole-process runs, in seconds: processor time (user
+# and system) where /usr/bin/time can tell it, since on a shared machine the
+# wall clock also counts other people's work; else wall time.
+process_s() {
+  i=0
+  while [ "$i" -lt "$runs" ]; do
+    if [ -x /usr/bin/time ]; then
+      /usr/bin/time -o "$work/time" -f "%U %S" "$@" >/dev/null 2>&1
+      awk '{ printf "%.2f\n", $1 + $2 }' "$work/time"
+    else
+      start=$(now_ns)
+      "$@" >/dev/null 2>&1
+      stop=$(now_ns)
+      awk -v ns=$((stop - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+    fi
+    i=$((i + 1))
+  done | sort -n | head -n 1
+}
+
+# "median_us max_us" from the stats line a run prints on standard error.
+per_puzzle() {
+  "$@" 2>&1 >/dev/null | grep '^stats: ' | awk '{
+    for (i = 2; i <= NF; ++i) { split($i, kv, "="); v[kv[1]] = kv[2] }
+    printf "%.2f %.1f\n", v["median_us"], v["max_us"] }'
+}
+
+echo "| file | puzzles | process s: tdoku / search-only / solve command | search-only ÷ tdoku | solve command ÷ tdoku | median µs: tdoku / search / solve command | worst µs: tdoku / search / solve command |"
+echo "|---|---:|---|---:|---:|---|---|"
+for f in "$dir"/*.txt "$root/bench/slow_boards.txt"; do
+  [ -f "$f" ] || continue
+  extra=""
+  note=""
+  if needs_any_count "$f"; then
+    extra="--any-count"
+    note=" (--any-count)"
+  fi
+  n=$(awk '!/^[ \t]*(#|$)/ { ++n } END { print n + 0 }' "$f")
+  t_s=$(process_s "$work/tdoku_times" "$f")
+  # shellcheck disable=SC2086
+  s_s=$(process_s "$solve" --search-only $extra "$f")
+  # shellcheck disable=SC2086
+  c_s=$(process_s "$solve" $extra "$f")
+  t_pp=$(per_puzzle "$work/tdoku_times" "$f" 3)
+  s_pp=$(per_puzzle "$times" --search --repeat=3 "$f")
+  c_pp=$(per_puzzle "$times" --repeat=3 "$f")
+  echo "$t_pp $s_pp $c_pp" | awk -v f="$(basename "$f")$note" -v n="$n" \
+    -v ts="$t_s" -v ss="$s_s" -v cs="$c_s" \
+    'function ratio(a, b) { return b > 0 ? sprintf("%.2f×", a / b) : "–" }
+     { printf "| `%s` | %d | %s / %s / %s | %s | %s | %s / %s / %s | %s / %s / %s |\n",
+       f, n, ts, ss, cs, ratio(ss, ts), ratio(cs, ts), $1, $3, $5, $2, $4, $6 }'
+done
+echo
+echo "Whole process: least of $runs runs (processor seconds where /usr/bin/time is found)."
+echo "Per puzzle: fastest of 3 readings of each puzzle. On $(nproc) cores; tdoku with a"
+echo "limit of one solution, from $tdoku."
