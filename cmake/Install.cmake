@@ -12,6 +12,8 @@ set(TESURA_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tesura)
 set(TESURA_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${TESURA_DOC_DIR})
+# Where a Debian system looks for a package's license.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${TESURA_DOC_DIR} RENAME copyright)
 
 # Man pages carry the version; they are installed compressed.
 function(tesura_man_page name section)
