@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
   }
   std::sort(paths.begin(), paths.end());
   static std::vector<PuzzleFile> files;  // outlives the registered benchmarks
+  files.reserve(paths.size());
   for (const auto& path : paths) files.push_back(load(path));
   for (const auto& file : files)
     if (!file.puzzles.empty())
