@@ -2,6 +2,7 @@
 // A real window with a recorder in place of its message boxes and sound,
 // and the gestures a user makes on it.
 #include <QAction>
+#include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QtTest>
@@ -10,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "../support/sudoku_checks.h"
 #include "model/cell_index.h"
 #include "ui/board_cell.h"
 #include "ui/dialogs.h"
@@ -35,7 +37,8 @@ struct Recorder : Dialogs, SoundPlayer {
 struct Harness {
   Harness() {
     window.show();
-    ready = QTest::qWaitForWindowExposed(&window);
+    window.activateWindow();
+    ready = QTest::qWaitForWindowActive(&window);
   }
   Recorder said;
   std::ostringstream warnings;
@@ -46,7 +49,7 @@ struct Harness {
 
 inline BoardCell* cell_at(Form1& w, int row, int col) {
   const auto [b, k] = block_of(row, col);
-  return w.findChild<BoardCell*>(QStringLiteral("pnl%1_%2").arg(b).arg(k));
+  return w.cell(b, k);
 }
 inline PaletteTile* palette(Form1& w, int d) {
   return w.findChild<PaletteTile*>(QStringLiteral("pnl0_%1").arg(d));
@@ -81,27 +84,15 @@ inline bool drag_digit(Form1& w, int digit, BoardCell* target) {
   return offer_drop(target, std::unique_ptr<QMimeData>(palette(w, digit)->drag_data()).get());
 }
 
-// Types a puzzle (81 characters, '1'-'9' a digit) with presses: left up to
-// 5 (middle for 2 and 4), right down from the blank for 6 to 9.
-inline void enter_by_presses(Form1& w, std::string_view puzzle) {
-  for (int i = 0; i < 81; ++i) {
-    const int d = puzzle[i] - '0';
-    if (d < 1 || d > 9) continue;
-    BoardCell* c = cell_at(w, i / 9 + 1, i % 9 + 1);
-    const Qt::MouseButton b =
-        d >= 6 ? Qt::RightButton : (d % 2 == 0 ? Qt::MiddleButton : Qt::LeftButton);
-    for (int n = 0; n < (d >= 6 ? 10 - d : d); ++n) press(c, b);
-  }
+// Ctrl+V with text on the clipboard.
+inline void paste(Form1& w, const QString& text) {
+  QGuiApplication::clipboard()->setText(text);
+  QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
 }
 
 // The block view's digits in reading order, '.' for none.
 inline std::string digits(const Form1& w) {
-  std::string text(81, '.');
-  for (int i = 0; i < 81; ++i) {
-    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
-    if (const Digit v = w.grid().gs_val(b, k)) text[i] = static_cast<char>('0' + v);
-  }
-  return text;
+  return puzzle_text(board_digits(w.grid()));
 }
 
 // What the cells show in reading order, two characters a cell: ". " for
@@ -123,13 +114,13 @@ inline QString tiles(Form1& w) {
   return out;
 }
 
-// The tiles expected: `given` ("R" or "G") at the givens, the digit tile of
-// `answer` elsewhere (or blank where answer has none).
+// The tiles expected: the look `given` ("R", "G" or "P") at the givens, the
+// digit tile of `answer` elsewhere (or blank where answer has none).
 inline QString expected_tiles(std::string_view givens, const char* given,
                               std::string_view answer = {}) {
   QString out;
   for (int i = 0; i < 81; ++i) {
-    if (givens[i] >= '1' && givens[i] <= '9')
+    if (givens[i] != '.')
       out += QString::fromLatin1(given) + QChar::fromLatin1(givens[i]);
     else if (!answer.empty() && answer[i] != '.')
       out += "G" + QString(QChar::fromLatin1(answer[i]));
@@ -149,7 +140,8 @@ inline QString state_mismatches(Form1& w, State s) {
       {"btninput", "1000"},       {"mnuconf", "1000"},      {"btnans", "0100"},
       {"mnuippatu", "0100"},      {"btnrestart", "1110"},   {"mnureset", "1110"},
       {"mnujirikistart", "0100"}, {"mnujirikiend", "0001"}, {"mnusaisyo", "0010"},
-      {"mnuend", "1111"},         {"mnuver", "1111"},
+      {"mnuend", "1111"},         {"mnuver", "1111"},       {"paste", "1000"},
+      {"copy", "1111"},
   };
   const int col = static_cast<int>(s);
   QStringList wrong;

@@ -1,5 +1,7 @@
-// Journeys up to a fixed puzzle: start-up, entry by presses and drops,
-// refused and accepted input, self-solve mode and the version box.
+// SPDX-License-Identifier: MIT
+// One journey per road through the window: start-up, entry by presses and
+// drops, refusal and acceptance, a solved and an unsolvable puzzle, the
+// return to the first problem, self-solve mode and the version box.
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +18,10 @@ namespace {
 // 20 digits, no repeat in any unit; row 1 starts with the 5.
 const std::string kTwenty =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6" + std::string(27, '.');
+const std::string kPuzzle =
+    "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
+const std::string kUnsolvable =
+    "4.......1....3.6.9.....2...8....6...2.....415.5...1.7.....197..36..47.....8...3..";
 
 std::string with(std::string s, int row, int col, char digit) {
   s[(row - 1) * 9 + col - 1] = digit;
@@ -24,18 +30,19 @@ std::string with(std::string s, int row, int col, char digit) {
 
 }  // namespace
 
-class EntryTest : public QObject {
+class JourneysTest : public QObject {
   Q_OBJECT
  private slots:
   void startUpLayoutAndCentring();
   void entryByPressesAndDrops();
-  void refusalsLeaveTheEntryEditable();
-  void acceptanceLocksTheBoard();
+  void refusalsThenAcceptance();
+  void solveReturnAndSolveAgain();
+  void unsolvableComesBackAsEntered();
   void selfSolveMode();
   void versionBoxThenSound();
 };
 
-void EntryTest::startUpLayoutAndCentring() {
+void JourneysTest::startUpLayoutAndCentring() {
   Harness h;
   QVERIFY(h.ready);
   Form1& w = h.window;
@@ -43,7 +50,6 @@ void EntryTest::startUpLayoutAndCentring() {
   QCOMPARE(w.centralWidget()->geometry(), QRect(0, w.menuBar()->height(), 250, 319));
   QCOMPARE(w.minimumSize(), w.maximumSize());
   QCOMPARE(w.findChild<BoardCell*>("pnl3_7")->geometry(), QRect(167, 59, 25, 25));  // row 3, col 7
-  QCOMPARE(cell_at(w, 4, 4)->geometry(), QRect(87, 87, 25, 25));
   QCOMPARE(cell_at(w, 9, 9)->geometry(), QRect(219, 219, 25, 25));
   QCOMPARE(palette(w, 1)->geometry(), QRect(7, 260, 25, 25));
   QCOMPARE(button(w, "btnans")->geometry(), QRect(75, 292, 100, 27));
@@ -54,14 +60,14 @@ void EntryTest::startUpLayoutAndCentring() {
   for (QAction* top : w.menuBar()->actions()) {
     menus << top->text();
     for (QAction* a : top->menu()->actions())
-      menus << a->objectName() + "=" + (a->isSeparator() ? "-" : a->text());
+      menus << a->objectName() + "=" + (a->isSeparator() ? "-" : a->text()) +
+                   a->shortcut().toString();
   }
   QCOMPARE(menus.join(' '),
            "ファイル(&F) mnuend=終了(&E) 問題(&I) mnuconf=入力終了 mnuippatu=一発解答 "
            "mnureset=再入力 mnuline1=- mnujirikistart=自力解答モード開始 "
            "mnujirikiend=自力解答モード終了 mnuline2=- mnusaisyo=最初の問題に戻る "
            "ヘルプ(&H) mnuver=バージョン情報");
-
   QCOMPARE(tiles(w), expected_tiles(std::string(81, '.'), "R"));
   QCOMPARE(state_mismatches(w, State::input), QString());
   QCOMPARE(h.warnings.str(), "");
@@ -73,12 +79,11 @@ void EntryTest::startUpLayoutAndCentring() {
   const QPoint moved = w.pos();
   press(cell_at(w, 5, 5));
   press(button(w, "btnrestart"));
-  item(w, "mnureset")->trigger();
   QCOMPARE(w.pos(), moved);
   QCOMPARE(digits(w), std::string(81, '.'));
 }
 
-void EntryTest::entryByPressesAndDrops() {
+void JourneysTest::entryByPressesAndDrops() {
   Harness h;
   QVERIFY(h.ready);
   Form1& w = h.window;
@@ -107,8 +112,7 @@ void EntryTest::entryByPressesAndDrops() {
   press(c);  // steps from the dropped digit
   QCOMPARE(g.gs_val(3, 4), Digit{3});
   QCOMPARE(c->picture_name(), "G003.bmp");
-  // Entry writes the block view only.
-  QCOMPARE(g.ygs_cand(2, 7), kAllCands);
+  QCOMPARE(g.ygs_cand(2, 7), kAllCands);  // entry writes the block view only
 
   // Drops not from this window's palette change nothing: a file, text, a
   // forged digit and a tile of another window.
@@ -124,41 +128,28 @@ void EntryTest::entryByPressesAndDrops() {
   QCOMPARE(state_mismatches(w, State::input), QString());
 }
 
-void EntryTest::refusalsLeaveTheEntryEditable() {
-  const std::string nineteen = with(kTwenty, 5, 4, '.');
-  const std::pair<std::string, const char*> cases[] = {
-      {nineteen, "入力個所が少な過ぎます"},
-      {with(nineteen, 1, 2, '5'), "入力個所が少な過ぎます"},   // the repeat is not looked for
-      {with(kTwenty, 1, 9, '5'), "入力数値にミスがあります"},  // row, other block
-      {with(kTwenty, 9, 1, '5'), "入力数値にミスがあります"},  // column only
-      {with(kTwenty, 3, 2, '5'), "入力数値にミスがあります"},  // block only
-  };
-  for (const auto& [puzzle, message] : cases) {
-    Harness h;
-    QVERIFY(h.ready);
-    Form1& w = h.window;
-    enter_by_presses(w, puzzle);
-    const QString shown = tiles(w);
-    const Grid before = w.grid();
-    item(w, "mnuconf")->trigger();
-    QCOMPARE(h.said.log, QStringList{QString("Tesura: ") + message});
-    QVERIFY(w.grid().gs_cand == before.gs_cand && w.grid().gs_val == before.gs_val);
-    QCOMPARE(tiles(w), shown);
-    QCOMPARE(state_mismatches(w, State::input), QString());
-    press(cell_at(w, 1, 1), Qt::RightButton);  // still editable
-    QCOMPARE(digits(w)[0], '4');
-  }
-}
-
-void EntryTest::acceptanceLocksTheBoard() {
+void JourneysTest::refusalsThenAcceptance() {
   Harness h;
   QVERIFY(h.ready);
   Form1& w = h.window;
-  // Rows 1 to 4 by presses, the rest by drops.
-  enter_by_presses(w, kTwenty.substr(0, 36) + std::string(45, '.'));
-  for (int i = 36; i < 81; ++i)
-    if (kTwenty[i] != '.')
-      QVERIFY(drag_digit(w, kTwenty[i] - '0', cell_at(w, i / 9 + 1, i % 9 + 1)));
+  const std::string nineteen = with(kTwenty, 5, 4, '.');
+  const std::pair<std::string, const char*> refusals[] = {
+      {with(nineteen, 1, 2, '5'), "入力個所が少な過ぎます"},   // the repeat is not looked for
+      {with(kTwenty, 9, 1, '5'), "入力数値にミスがあります"},  // column only
+  };
+  for (const auto& [puzzle, message] : refusals) {
+    paste(w, QString::fromStdString(puzzle));
+    const QString shown = tiles(w);
+    const Grid before = w.grid();
+    item(w, "mnuconf")->trigger();
+    QCOMPARE(h.said.log.takeFirst(), QString("Tesura: ") + message);
+    QVERIFY(w.grid().gs_cand == before.gs_cand && w.grid().gs_val == before.gs_val);
+    QCOMPARE(tiles(w), shown);
+    QCOMPARE(state_mismatches(w, State::input), QString());
+  }
+  press(cell_at(w, 9, 1), Qt::RightButton);  // still editable: the repeated 5 goes
+  QCOMPARE(digits(w), kTwenty.substr(0, 72) + "4" + std::string(8, '.'));
+  for (int n = 0; n < 4; ++n) press(cell_at(w, 9, 1), Qt::RightButton);
   press(button(w, "btninput"));
 
   QVERIFY(h.said.log.isEmpty());
@@ -170,7 +161,6 @@ void EntryTest::acceptanceLocksTheBoard() {
     QCOMPARE(g.sv0_cand(b, k), kTwenty[i] == '.' ? kAllCands : kNoCands);
     QCOMPARE(g.tgs_cand(i % 9 + 1, i / 9 + 1), g.gs_cand(b, k));
   }
-
   // Nothing on the board answers, and the input cannot finish twice.
   const Grid before = g;
   press(cell_at(w, 1, 1));
@@ -183,11 +173,73 @@ void EntryTest::acceptanceLocksTheBoard() {
   QCOMPARE(tiles(w), expected_tiles(kTwenty, "R"));
 }
 
-void EntryTest::selfSolveMode() {
+void JourneysTest::solveReturnAndSolveAgain() {
   Harness h;
   QVERIFY(h.ready);
   Form1& w = h.window;
-  enter_by_presses(w, kTwenty);
+  paste(w, QString::fromStdString(kPuzzle));
+  press(button(w, "btninput"));
+  item(w, "mnuippatu")->trigger();
+  const std::string answer = digits(w);
+  const Puzzle givens = *parse_puzzle(kPuzzle);
+  QVERIFY(tesura::testing::is_completion_of(board_digits(w.grid()), givens));
+  QCOMPARE(answer, puzzle_text(tesura::testing::run_solve(givens).answer));
+  QVERIFY(h.said.log.isEmpty());
+  QCOMPARE(tiles(w), expected_tiles(kPuzzle, "R", answer));
+  QCOMPARE(state_mismatches(w, State::answered), QString());
+  press(button(w, "btnans"));  // not twice on one input
+  QCOMPARE(digits(w), answer);
+
+  item(w, "mnusaisyo")->trigger();
+  QCOMPARE(digits(w), kPuzzle);
+  QCOMPARE(tiles(w), expected_tiles(kPuzzle, "G"));
+  QCOMPARE(state_mismatches(w, State::input), QString());
+  // Finished again at once, the same puzzle passes and solves the same way.
+  press(button(w, "btninput"));
+  QCOMPARE(tiles(w), expected_tiles(kPuzzle, "R"));
+  press(button(w, "btnans"));
+  QCOMPARE(digits(w), answer);
+  // Back again, a given is an ordinary digit to change.
+  item(w, "mnusaisyo")->trigger();
+  press(cell_at(w, 1, 3));
+  QCOMPARE(cell_at(w, 1, 3)->picture_name(), "G004.bmp");
+  QVERIFY(h.said.log.isEmpty());
+}
+
+void JourneysTest::unsolvableComesBackAsEntered() {
+  Harness h;
+  QVERIFY(h.ready);
+  Form1& w = h.window;
+  bool still_solving = false;  // the message comes before the board is put back
+  h.said.while_open = [&] { still_solving = button(w, "btnans")->isEnabled(); };
+  paste(w, QString::fromStdString(kUnsolvable));
+  press(button(w, "btninput"));
+  press(button(w, "btnans"));
+  QCOMPARE(h.said.log, QStringList{"Tesura: これは解くことができない問題です"});
+  QVERIFY(still_solving);
+
+  // As entered: ordinary digit tiles, entry encoding, views in step.
+  QCOMPARE(digits(w), kUnsolvable);
+  QCOMPARE(tiles(w), expected_tiles(kUnsolvable, "G"));
+  for (int r = 1; r <= 9; ++r)
+    for (int c = 1; c <= 9; ++c) {
+      const auto [b, k] = block_of(r, c);
+      const char ch = kUnsolvable[(r - 1) * 9 + c - 1];
+      QCOMPARE(w.grid().gs_cand(b, k), ch == '.' ? kAllCands : cands_of(ch - '0'));
+      QCOMPARE(w.grid().ygs_cand(r, c), w.grid().gs_cand(b, k));
+      QCOMPARE(w.grid().tgs_val(c, r), w.grid().gs_val(b, k));
+    }
+  QCOMPARE(state_mismatches(w, State::input), QString());
+  press(cell_at(w, 1, 1));  // editable: 4 becomes 5, and it is accepted again
+  press(button(w, "btninput"));
+  QCOMPARE(state_mismatches(w, State::ready), QString());
+}
+
+void JourneysTest::selfSolveMode() {
+  Harness h;
+  QVERIFY(h.ready);
+  Form1& w = h.window;
+  paste(w, QString::fromStdString(kTwenty));
   press(button(w, "btninput"));
   item(w, "mnujirikistart")->trigger();
   QCOMPARE(state_mismatches(w, State::self_solve), QString());
@@ -217,26 +269,27 @@ void EntryTest::selfSolveMode() {
   QCOMPARE(state_mismatches(w, State::input), QString());
 }
 
-void EntryTest::versionBoxThenSound() {
+void JourneysTest::versionBoxThenSound() {
   Harness h;
   QVERIFY(h.ready);
   Form1& w = h.window;
   h.said.while_open = [&h] { QCOMPARE(h.said.log.size(), 1); };  // no sound yet
-  enter_by_presses(w, kTwenty);
-  const QString version = "   Tesura  Ver.  2.2.20\r\r\n";
+  paste(w, QString::fromStdString(kTwenty));
   for (State state : {State::input, State::ready}) {
     if (state == State::ready) press(button(w, "btninput"));
     h.said.log.clear();
     const QString shown = tiles(w);
     item(w, "mnuver")->trigger();
     QCOMPARE(h.said.log.size(), 2);
-    QVERIFY2(h.said.log[0].startsWith("バージョン情報: " + version), qPrintable(h.said.log[0]));
-    QVERIFY(h.said.log[0].size() > QString("バージョン情報: " + version).size());
-    QCOMPARE(h.said.log[1], "sound: " + QCoreApplication::applicationDirPath() + "/notify.wav");
+    QVERIFY2(h.said.log[0].startsWith("バージョン情報:    Tesura  Ver.  2.2.20\r\r\n"),
+             qPrintable(h.said.log[0]));
+    QVERIFY(h.said.log[0].size() > 40);
+    QVERIFY2(h.said.log[1].startsWith("sound: /") && h.said.log[1].endsWith("/notify.wav"),
+             qPrintable(h.said.log[1]));
     QCOMPARE(tiles(w), shown);
     QCOMPARE(state_mismatches(w, state), QString());
   }
 }
 
-QTEST_MAIN(EntryTest)
-#include "entry_test.moc"
+QTEST_MAIN(JourneysTest)
+#include "journeys_test.moc"
