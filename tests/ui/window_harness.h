@@ -3,13 +3,10 @@
 // and the gestures a user makes on it.
 #include <QAction>
 #include <QClipboard>
-#include <QDropEvent>
 #include <QMimeData>
 #include <QtTest>
 #include <functional>
-#include <memory>
 #include <sstream>
-#include <string>
 
 #include "../support/sudoku_checks.h"
 #include "model/cell_index.h"
@@ -52,7 +49,7 @@ inline BoardCell* cell_at(Form1& w, int row, int col) {
   return w.cell(b, k);
 }
 inline PaletteTile* palette(Form1& w, int d) {
-  return w.findChild<PaletteTile*>(QStringLiteral("pnl0_%1").arg(d));
+  return w.palette_tile(d);
 }
 inline PictureButton* button(Form1& w, const char* name) {
   return w.findChild<PictureButton*>(name);
@@ -84,10 +81,28 @@ inline bool drag_digit(Form1& w, int digit, BoardCell* target) {
   return offer_drop(target, std::unique_ptr<QMimeData>(palette(w, digit)->drag_data()).get());
 }
 
+// Types a puzzle (81 characters, '1'-'9' a digit) with presses: left up to
+// 5 (middle for 2 and 4), right down from the blank for 6 to 9.
+inline void enter_by_presses(Form1& w, std::string_view puzzle) {
+  for (int i = 0; i < 81; ++i) {
+    const int d = puzzle[i] - '0';
+    if (d < 1 || d > 9) continue;
+    BoardCell* c = cell_at(w, i / 9 + 1, i % 9 + 1);
+    const Qt::MouseButton b =
+        d >= 6 ? Qt::RightButton : (d % 2 == 0 ? Qt::MiddleButton : Qt::LeftButton);
+    for (int n = 0; n < (d >= 6 ? 10 - d : d); ++n) press(c, b);
+  }
+}
+
 // Ctrl+V with text on the clipboard.
-inline void paste(Form1& w, const QString& text) {
-  QGuiApplication::clipboard()->setText(text);
+inline void paste(Form1& w, const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
   QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Keys typed where the focus is.
+inline void keys(const QList<int>& keys, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+  for (int key : keys) QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mod);
 }
 
 // The block view's digits in reading order, '.' for none.
@@ -101,32 +116,21 @@ inline std::string digits(const Form1& w) {
 inline QString tiles(Form1& w) {
   QString out;
   for (int i = 0; i < 81; ++i) {
-    const QString name = cell_at(w, i / 9 + 1, i % 9 + 1)->picture_name();
-    if (name == "G000.bmp")
-      out += ". ";
-    else if (name.startsWith("pnl0_"))
-      out += "P" + name.mid(5);
-    else if (name.size() == 8 && name.mid(1, 2) == "00" && name.endsWith(".bmp"))
-      out += name.left(1) + name.mid(3, 1);
-    else
-      out += "??";
+    const QString n = cell_at(w, i / 9 + 1, i % 9 + 1)->picture_name();
+    out += n == "G000.bmp" ? ". " : n.startsWith("pnl0_") ? "P" + n.mid(5) : n[0] + n.mid(3, 1);
   }
   return out;
 }
 
 // The tiles expected: the look `given` ("R", "G" or "P") at the givens, the
-// digit tile of `answer` elsewhere (or blank where answer has none).
+// digit tile of `answer` elsewhere (or blank where answer is empty).
 inline QString expected_tiles(std::string_view givens, const char* given,
                               std::string_view answer = {}) {
   QString out;
-  for (int i = 0; i < 81; ++i) {
-    if (givens[i] != '.')
-      out += QString::fromLatin1(given) + QChar::fromLatin1(givens[i]);
-    else if (!answer.empty() && answer[i] != '.')
-      out += "G" + QString(QChar::fromLatin1(answer[i]));
-    else
-      out += ". ";
-  }
+  for (int i = 0; i < 81; ++i)
+    out += givens[i] != '.'  ? given + QString(givens[i])
+           : !answer.empty() ? "G" + QString(answer[i])
+                             : QString(". ");
   return out;
 }
 
