@@ -36,8 +36,8 @@ void paint_picture(QWidget* widget, const QPixmap& pixmap, bool dim) {
   const QRect edge = widget->rect();
   painter.setPen(QPen(QColor(0, 0, 0), 1));
   painter.drawRect(edge.adjusted(0, 0, -1, -1));
-  painter.setPen(QPen(QColor(255, 140, 0), 2));
-  painter.drawRect(edge.adjusted(2, 2, -2, -2));
+  painter.setPen(QPen(QColor(255, 140, 0), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.drawRect(QRectF(edge).adjusted(2, 2, -2, -2));
 }
 
 PictureBox::PictureBox(QWidget* parent, const QRect& geometry, bool dim_when_disabled)
