@@ -15,7 +15,6 @@ class BoardCell : public PictureBox {
  public:
   // place: where the cell stands, as a screen reader says it ("3行7列").
   BoardCell(QWidget* parent, const QRect& geometry, int index, const QString& place);
-  int index() const { return index_; }
 
   // Shows a tile of `digit` (0: the blank tile), in the given look or not;
   // the accessible name follows.

@@ -150,8 +150,7 @@ void Form1::build_controls() {
   auto make_button = [client](const char* name, int x, int width, const QString& caption) {
     auto* button = new PictureButton(client, QRect(x, kButtonTop, width, kButtonHeight), caption);
     button->setObjectName(QString::fromLatin1(name));
-    button->set_picture(QPixmap(QStringLiteral(":/images/%1.png").arg(QString::fromLatin1(name))),
-                        QString::fromLatin1(name));
+    button->set_picture(QPixmap(QStringLiteral(":/images/%1.png").arg(QString::fromLatin1(name))));
     return button;
   };
   btninput = make_button("btninput", 0, 75, QStringLiteral("入力終了"));

@@ -14,9 +14,8 @@ PictureButton::PictureButton(QWidget* parent, const QRect& geometry, const QStri
   setFocusPolicy(Qt::TabFocus);
 }
 
-void PictureButton::set_picture(const QPixmap& pixmap, const QString& name) {
+void PictureButton::set_picture(const QPixmap& pixmap) {
   pixmap_ = pixmap;
-  name_ = name;
   update();
 }
 

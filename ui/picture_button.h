@@ -14,9 +14,7 @@ class PictureButton : public QAbstractButton {
   // caption: what the picture says, which is also the button's accessible name.
   PictureButton(QWidget* parent, const QRect& geometry, const QString& caption);
 
-  void set_picture(const QPixmap& pixmap, const QString& name);
-  const QPixmap& picture() const { return pixmap_; }
-  const QString& picture_name() const { return name_; }
+  void set_picture(const QPixmap& pixmap);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -25,7 +23,6 @@ class PictureButton : public QAbstractButton {
 
  private:
   QPixmap pixmap_;
-  QString name_;
 };
 
 }  // namespace tesura::ui
