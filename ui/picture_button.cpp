@@ -32,7 +32,7 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
   show_focus_marks(true);
   // Space is the toolkit's own; Enter presses the button as well.
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-      event->modifiers() == Qt::NoModifier) {
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
     click();
     return;
   }

@@ -48,9 +48,6 @@ inline BoardCell* cell_at(Form1& w, int row, int col) {
   const auto [b, k] = block_of(row, col);
   return w.cell(b, k);
 }
-inline PaletteTile* palette(Form1& w, int d) {
-  return w.palette_tile(d);
-}
 inline PictureButton* button(Form1& w, const char* name) {
   return w.findChild<PictureButton*>(name);
 }
@@ -75,10 +72,10 @@ inline bool offer_drop(BoardCell* target, const QMimeData* data) {
 // The pointer passes over the tile, a press starts the drag, and what the
 // drag carries arrives at the target.
 inline bool drag_digit(Form1& w, int digit, BoardCell* target) {
-  QTest::mouseMove(palette(w, digit), QPoint(10, 10));
-  QTest::mouseMove(palette(w, digit), QPoint(12, 12));
-  press(palette(w, digit));
-  return offer_drop(target, std::unique_ptr<QMimeData>(palette(w, digit)->drag_data()).get());
+  QTest::mouseMove(w.palette_tile(digit), QPoint(10, 10));
+  QTest::mouseMove(w.palette_tile(digit), QPoint(12, 12));
+  press(w.palette_tile(digit));
+  return offer_drop(target, std::unique_ptr<QMimeData>(w.palette_tile(digit)->drag_data()).get());
 }
 
 // Types a puzzle (81 characters, '1'-'9' a digit) with presses: left up to
@@ -154,8 +151,8 @@ inline QString state_mismatches(Form1& w, State s) {
     if (enabled != (on[col] == '1')) wrong << QString::fromLatin1(name);
   }
   for (int d = 1; d <= 9; ++d)
-    if (palette(w, d)->isEnabled() != (s == State::input || s == State::self_solve))
-      wrong << palette(w, d)->objectName();
+    if (w.palette_tile(d)->isEnabled() != (s == State::input || s == State::self_solve))
+      wrong << w.palette_tile(d)->objectName();
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k) {
       const bool on =
