@@ -36,10 +36,14 @@ std::string with(std::string s, int row, int col, char digit) {
 QString focused() {
   return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "none";
 }
-// A control draws its focus mark exactly when it looks other than its picture.
-bool marked(PictureBox* w) {
-  auto rgb = [](const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_RGB32); };
-  return rgb(w->grab()) != rgb(w->picture());
+// Whether the focused control w shows the focus mark: it looks different
+// without the focus.
+bool marked(QWidget* w) {
+  const QImage focused = w->grab().toImage();
+  w->clearFocus();
+  const bool differs = w->grab().toImage() != focused;
+  w->setFocus();
+  return differs;
 }
 QStringList messages;
 void record(QtMsgType, const QMessageLogContext&, const QString& text) {
@@ -109,6 +113,9 @@ class WindowTest : public QObject {
     w.move(20, 30);
     const QPoint moved = w.pos();
     press(cell_at(w, 5, 5));
+    item(w, "mnureset")->trigger();
+    QCOMPARE(digits(w), kBlank);
+    press(cell_at(w, 5, 5));
     press(button(w, "btnrestart"));
     QCOMPARE(w.pos(), moved);
     QCOMPARE(digits(w), kBlank);
@@ -156,8 +163,10 @@ class WindowTest : public QObject {
     BoardCell* c = cell_at(w, 1, 1);
     c->setFocus();
     QVERIFY(c->hasFocus() && !marked(c));  // no mark before a key
-    keys({Qt::Key_5});                     // a drop of tile 5
-    QVERIFY(marked(c));
+    c->clearFocus();
+    QTest::keyClick(&w, Qt::Key_Tab);  // from nowhere to the board
+    QVERIFY(c->hasFocus() && marked(c));
+    keys({Qt::Key_5});  // a drop of tile 5
     keys({Qt::Key_Right, Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Down, Qt::Key_9,
           Qt::Key_Right, Qt::Key_7, Qt::Key_Delete, Qt::Key_Up, Qt::Key_Right, Qt::Key_3, Qt::Key_0,
           Qt::Key_Backspace});
@@ -248,6 +257,7 @@ class WindowTest : public QObject {
     Form1& w = h->window;
     paste(w, kPuzzle);
     press(button(w, "btninput"));
+    QVERIFY(!marked(QApplication::focusWidget()));  // the mouse's user sees no mark
     item(w, "mnuippatu")->trigger();
     const std::string answer = digits(w);
     QCOMPARE(answer, puzzle_text(tesura::testing::run_solve(*parse_puzzle(kPuzzle)).answer));
