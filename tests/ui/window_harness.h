@@ -64,6 +64,9 @@ inline bool offer_drop(BoardCell* target, const QMimeData* data) {
   QDragEnterEvent enter(QPoint(12, 12), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &enter);
   if (!enter.isAccepted()) return false;
+  QDragMoveEvent move(QPoint(12, 12), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+  if (!move.isAccepted()) return false;
   QDropEvent drop(QPointF(12, 12), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &drop);
   return drop.isAccepted();

@@ -49,6 +49,11 @@ QStringList messages;
 void record(QtMsgType, const QMessageLogContext&, const QString& text) {
   messages << text;
 }
+// Whether w is drawn as its picture is, neither greyed nor marked.
+bool as_picture(PictureBox* w) {
+  auto rgb = [](const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_RGB32); };
+  return rgb(w->grab()) == rgb(w->picture());
+}
 // Name, role and disabled state, as a screen reader reads them.
 QString spoken(QObject* o) {
   const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(o);
@@ -100,6 +105,7 @@ class WindowTest : public QObject {
     QCOMPARE(tiles(w), expected_tiles(kBlank, "R"));
     QCOMPARE(state_mismatches(w, State::input), QString());
     QCOMPARE(h->warnings.str(), "");
+    QVERIFY(QApplication::focusWidget() && !marked(QApplication::focusWidget()));
     QStringList said;
     for (QObject* o : QList<QObject*>{cell_at(w, 3, 7), w.palette_tile(4), button(w, "btninput"),
                                       button(w, "btnans"), button(w, "btnrestart")})
@@ -139,6 +145,7 @@ class WindowTest : public QObject {
     press(c);
     QVERIFY(drag_digit(w, 7, c));
     QCOMPARE(w.current_drag_num(), Digit{7});
+    QVERIFY(!marked(QApplication::focusWidget()));  // the mouse's user sees no mark
     QCOMPARE(c->picture().toImage(), w.palette_tile(7)->picture().toImage());
     QCOMPARE(spoken(c), "2行7列 7|cell");
     QVERIFY(drag_digit(w, 2, c));
@@ -233,6 +240,8 @@ class WindowTest : public QObject {
     QVERIFY(h->said.log.isEmpty());
     QCOMPARE(tiles(w), expected_tiles(kTwenty, "R"));
     QCOMPARE(state_mismatches(w, State::ready), QString());
+    // Locked givens stay as readable as ever; the locked palette is greyed.
+    QVERIFY(as_picture(cell_at(w, 1, 1)) && !as_picture(w.palette_tile(1)));
     QCOMPARE(spoken(cell_at(w, 1, 1)) + " " + spoken(cell_at(w, 1, 3)),
              "1行1列 5 問題の数字|cell|off 1行3列 空白|cell|off");
     const Grid& g = w.grid();
