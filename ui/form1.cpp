@@ -1,6 +1,8 @@
 #include "ui/form1.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDrag>
 #include <QFrame>
@@ -12,11 +14,14 @@
 
 #include "model/cell_index.h"
 #include "model/input_completion.h"
+#include "model/puzzle.h"
+#include "ui/accessibility.h"
 #include "ui/board_cell.h"
 #include "ui/data_path.h"
 #include "ui/dialogs.h"
 #include "ui/palette_tile.h"
 #include "ui/picture_button.h"
+#include "ui/puzzle_line.h"
 #include "ui/resources.h"
 #include "ui/sound.h"
 #include "ui/tile_loader.h"
@@ -39,20 +44,50 @@ constexpr int kButtonHeight = 27;
 
 const char* const kNotificationFile = "notify.wav";
 
-QString tile_file(const char* prefix, const std::string& digit_text) {
-  return QString::fromLatin1(prefix) + QString::fromStdString(digit_text) + QStringLiteral(".bmp");
-}
+// Which controls each command state enables. The button and the menu item
+// of one command always agree; mnuend and mnuver are never disabled. The
+// board cells are set by the handlers that change them: blank_board and
+// mnusaisyo_Click turn all 81 on, mark_givens all 81 off, unlock_open_cells
+// the open cells on.
+struct Commands {
+  bool input_done;     // btninput, mnuconf "入力終了"
+  bool solve;          // btnans, mnuippatu "一発解答"
+  bool restart;        // btnrestart, mnureset "再入力"
+  bool self_start;     // mnujirikistart "自力解答モード開始"
+  bool self_end;       // mnujirikiend "自力解答モード終了"
+  bool first_problem;  // mnusaisyo "最初の問題に戻る"
+  bool palette;        // pnl0 1 to 9
+  bool paste;          // Ctrl+V: a whole puzzle entered at once
+};
+constexpr std::array<Commands, 4> kCommandStates = {{
+    // input_done solve restart self_start self_end first_problem palette paste
+    {true, false, true, false, false, false, true, true},    // input
+    {false, true, true, true, false, false, false, false},   // ready
+    {false, false, true, false, false, true, false, false},  // answered
+    {false, false, false, false, true, false, true, false},  // self-solve
+}};
 
 }  // namespace
+
+const std::array<Form1::DropHandler, 9> Form1::kDropHandlers = {
+    &Form1::pnl1_DragDrop, &Form1::pnl2_DragDrop, &Form1::pnl3_DragDrop,
+    &Form1::pnl4_DragDrop, &Form1::pnl5_DragDrop, &Form1::pnl6_DragDrop,
+    &Form1::pnl7_DragDrop, &Form1::pnl8_DragDrop, &Form1::pnl9_DragDrop};
+const std::array<Form1::PressHandler, 9> Form1::kPressHandlers = {
+    &Form1::pnl1_MouseDown, &Form1::pnl2_MouseDown, &Form1::pnl3_MouseDown,
+    &Form1::pnl4_MouseDown, &Form1::pnl5_MouseDown, &Form1::pnl6_MouseDown,
+    &Form1::pnl7_MouseDown, &Form1::pnl8_MouseDown, &Form1::pnl9_MouseDown};
 
 Form1::Form1(Dialogs& dialogs, SoundPlayer& sound, TileLoader& tiles, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), sound_(sound), tiles_(tiles) {
   init_resources();
+  install_accessible_roles();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(kAppTitle));
   setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
   build_controls();
   build_menus();
+  build_keyboard_commands();
   // The client area below the menu bar is fixed; the menu bar's height
   // depends on the font, so it is measured rather than assumed.
   setFixedSize(kClientWidth, menuBar()->heightForWidth(kClientWidth) + kClientHeight);
@@ -72,30 +107,26 @@ void Form1::build_controls() {
   backdrop->setPixmap(window_picture(QStringLiteral("background.png")));
   backdrop->setGeometry(0, 0, 250, 253);
 
-  using DropHandler = void (Form1::*)(int, PaletteTile*);
-  using PressHandler = void (Form1::*)(int, Qt::MouseButton);
-  static constexpr std::array<DropHandler, 9> kDrop = {
-      &Form1::pnl1_DragDrop, &Form1::pnl2_DragDrop, &Form1::pnl3_DragDrop,
-      &Form1::pnl4_DragDrop, &Form1::pnl5_DragDrop, &Form1::pnl6_DragDrop,
-      &Form1::pnl7_DragDrop, &Form1::pnl8_DragDrop, &Form1::pnl9_DragDrop};
-  static constexpr std::array<PressHandler, 9> kPress = {
-      &Form1::pnl1_MouseDown, &Form1::pnl2_MouseDown, &Form1::pnl3_MouseDown,
-      &Form1::pnl4_MouseDown, &Form1::pnl5_MouseDown, &Form1::pnl6_MouseDown,
-      &Form1::pnl7_MouseDown, &Form1::pnl8_MouseDown, &Form1::pnl9_MouseDown};
-
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k) {
       const auto [row, col] = row_col_of(b, k);
-      auto* c = new BoardCell(
-          client, QRect(kLinePos[col - 1], kLinePos[row - 1], kTileSize, kTileSize), b, k);
+      auto* c =
+          new BoardCell(client, QRect(kLinePos[col - 1], kLinePos[row - 1], kTileSize, kTileSize),
+                        k, QStringLiteral("%1行%2列").arg(row).arg(col));
       c->setObjectName(QStringLiteral("pnl%1_%2").arg(b).arg(k));
-      connect(
-          c, &BoardCell::dropped, this,
-          [this, h = kDrop[b - 1]](int index, PaletteTile* source) { (this->*h)(index, source); });
+      connect(c, &BoardCell::dropped, this,
+              [this, h = kDropHandlers[b - 1]](int index, PaletteTile* source) {
+                (this->*h)(index, source);
+              });
       connect(c, &BoardCell::pressed, this,
-              [this, h = kPress[b - 1]](int index, Qt::MouseButton button) {
+              [this, h = kPressHandlers[b - 1]](int index, Qt::MouseButton button) {
                 (this->*h)(index, button);
               });
+      connect(c, &BoardCell::typed, this,
+              [this, b](int index, int digit) { type_in_cell(b, index, digit); });
+      connect(c, &BoardCell::arrow, this, [this, b](int index, int row_step, int column_step) {
+        move_in_board(b, index, row_step, column_step);
+      });
       cells_[b - 1][k - 1] = c;
     }
 
@@ -106,6 +137,7 @@ void Form1::build_controls() {
     tile->set_picture(window_picture(QStringLiteral("palette%1.png").arg(d)), tile->objectName());
     connect(tile, &PaletteTile::moved, this, &Form1::pnl0_MouseMove);
     connect(tile, &PaletteTile::pressed, this, &Form1::pnl0_MouseDown);
+    connect(tile, &PaletteTile::arrow, this, &Form1::move_in_palette);
     palette_[d - 1] = tile;
   }
 
@@ -116,16 +148,15 @@ void Form1::build_controls() {
   line1->setLineWidth(1);
   line1->setGeometry(0, kSeparatorTop, kClientWidth, 1);
 
-  auto make_button = [client](const char* name, int x, int width) {
-    auto* button = new PictureButton(client, QRect(x, kButtonTop, width, kButtonHeight));
+  auto make_button = [client](const char* name, int x, int width, const QString& caption) {
+    auto* button = new PictureButton(client, QRect(x, kButtonTop, width, kButtonHeight), caption);
     button->setObjectName(QString::fromLatin1(name));
-    button->set_picture(window_picture(QString::fromLatin1(name) + QStringLiteral(".png")),
-                        QString::fromLatin1(name));
+    button->set_picture(window_picture(QString::fromLatin1(name) + QStringLiteral(".png")));
     return button;
   };
-  btninput = make_button("btninput", 0, 75);
-  btnans = make_button("btnans", 75, 100);
-  btnrestart = make_button("btnrestart", 175, 75);
+  btninput = make_button("btninput", 0, 75, QStringLiteral("入力終了"));
+  btnans = make_button("btnans", 75, 100, QStringLiteral("一発解答"));
+  btnrestart = make_button("btnrestart", 175, 75, QStringLiteral("再入力"));
   connect(btninput, &PictureButton::clicked, this, &Form1::btninput_Click);
   connect(btnans, &PictureButton::clicked, this, &Form1::btnans_Click);
   connect(btnrestart, &PictureButton::clicked, this, &Form1::btnrestart_Click);
@@ -140,9 +171,7 @@ void Form1::build_menus() {
     return action;
   };
   auto add_line = [](QMenu* menu, const char* name) {
-    QAction* line = menu->addSeparator();
-    line->setObjectName(QString::fromLatin1(name));
-    return line;
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
   };
 
   mnufile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
@@ -154,12 +183,12 @@ void Form1::build_menus() {
   mnuconf = add_item(mnuprog, QStringLiteral("入力終了"), "mnuconf", &Form1::mnuconf_Click);
   mnuippatu = add_item(mnuprog, QStringLiteral("一発解答"), "mnuippatu", &Form1::mnuippatu_Click);
   mnureset = add_item(mnuprog, QStringLiteral("再入力"), "mnureset", &Form1::mnureset_Click);
-  mnuline1 = add_line(mnuprog, "mnuline1");
+  add_line(mnuprog, "mnuline1");
   mnujirikistart = add_item(mnuprog, QStringLiteral("自力解答モード開始"), "mnujirikistart",
                             &Form1::mnujirikistart_Click);
   mnujirikiend = add_item(mnuprog, QStringLiteral("自力解答モード終了"), "mnujirikiend",
                           &Form1::mnujirikiend_Click);
-  mnuline2 = add_line(mnuprog, "mnuline2");
+  add_line(mnuprog, "mnuline2");
   mnusaisyo =
       add_item(mnuprog, QStringLiteral("最初の問題に戻る"), "mnusaisyo", &Form1::mnusaisyo_Click);
 
@@ -168,8 +197,50 @@ void Form1::build_menus() {
   mnuver = add_item(mnuhelp, QStringLiteral("バージョン情報"), "mnuver", &Form1::mnuver_Click);
 }
 
-void Form1::load_tile(BoardCell* cell, const QString& file_name) {
-  cell->set_picture(tiles_.load(file_name), file_name);
+void Form1::build_keyboard_commands() {
+  // Window-wide keys beside the menus, which have no shortcuts of their own.
+  paste_ = new QAction(this);
+  paste_->setObjectName(QStringLiteral("paste"));
+  paste_->setShortcut(QKeySequence::Paste);
+  connect(paste_, &QAction::triggered, this, &Form1::paste_puzzle);
+  addAction(paste_);
+  auto* copy = new QAction(this);
+  copy->setObjectName(QStringLiteral("copy"));
+  copy->setShortcut(QKeySequence::Copy);
+  connect(copy, &QAction::triggered, this, &Form1::copy_board);
+  addAction(copy);
+}
+
+void Form1::load_tile(BoardCell* cell, const char* prefix, int digit) {
+  const QString file = QStringLiteral("%1%2.bmp").arg(QLatin1String(prefix)).arg(digit);
+  cell->show_tile(tiles_.load(file), file, digit, prefix[0] == 'R');
+}
+
+void Form1::enter_state(CommandState state) {
+  const Commands& on = kCommandStates[static_cast<std::size_t>(state)];
+  // Enabling comes first: a keyboard focus that leaves a control being
+  // disabled then finds the next command already on.
+  for (const bool enabling : {true, false}) {
+    auto set = [enabling](auto* control, bool wanted) {
+      if (wanted == enabling) control->setEnabled(wanted);
+    };
+    set(btninput, on.input_done);
+    set(mnuconf, on.input_done);
+    set(btnans, on.solve);
+    set(mnuippatu, on.solve);
+    set(btnrestart, on.restart);
+    set(mnureset, on.restart);
+    set(mnujirikistart, on.self_start);
+    set(mnujirikiend, on.self_end);
+    set(mnusaisyo, on.first_problem);
+    set(paste_, on.paste);
+    if (on.palette == enabling) {
+      if (enabling)
+        palette_on();
+      else
+        palette_off();
+    }
+  }
 }
 
 // ---- Start-up and reset ----
@@ -197,22 +268,13 @@ void Form1::Form_Load() {
   centred_once = 1;
   grid_.reset_cells();
   blank_board();
-  btnans->setEnabled(false);
-  btnrestart->setEnabled(true);
-  btninput->setEnabled(true);
-  mnujirikistart->setEnabled(false);
-  mnujirikiend->setEnabled(false);
-  mnusaisyo->setEnabled(false);
-  mnuippatu->setEnabled(false);
-  mnureset->setEnabled(true);
-  mnuconf->setEnabled(true);
-  palette_on();
+  enter_state(CommandState::input);
 }
 
 void Form1::blank_board() {
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k) {
-      load_tile(cell(b, k), QStringLiteral("G000.bmp"));
+      load_tile(cell(b, k), "G00", 0);
       cell(b, k)->setEnabled(true);
     }
 }
@@ -259,13 +321,13 @@ void Form1::drop_on_cell(int block, int index, PaletteTile* source) {
   // The cell takes the dragged tile's picture, and with it that tile's
   // digit: drag_num can lag behind when the press came without a movement
   // over the tile, and picture and digit must never disagree.
-  cell(block, index)->set_picture(source->picture(), source->objectName());
+  cell(block, index)->show_tile(source->picture(), source->objectName(), source->index(), false);
   grid_.drop_digit(block, index, source->index());
 }
 
 void Form1::press_on_cell(int block, int index, Qt::MouseButton button) {
   const Digit v = grid_.step_digit(block, index, button == Qt::RightButton);
-  load_tile(cell(block, index), QStringLiteral("G00%1.bmp").arg(v));
+  load_tile(cell(block, index), "G00", v);
 }
 
 void Form1::pnl1_DragDrop(int index, PaletteTile* source) {
@@ -324,6 +386,101 @@ void Form1::pnl9_MouseDown(int index, Qt::MouseButton b) {
   press_on_cell(9, index, b);
 }
 
+// ---- Keyboard and clipboard ----
+
+void Form1::type_in_cell(int block, int index, int digit) {
+  // A digit key is a drop of that palette tile.
+  if (digit != 0) {
+    if (palette_tile(digit)->isEnabled())
+      (this->*kDropHandlers[block - 1])(index, palette_tile(digit));
+    return;
+  }
+  // A blanking key is the press that brings the digit to the blank: the
+  // digits on the way are stepped in the block view alone, the last step is
+  // the press itself.
+  if (grid_.gs_val(block, index) == 0) return;
+  while (grid_.gs_val(block, index) > 1) grid_.step_digit(block, index, /*down=*/true);
+  (this->*kPressHandlers[block - 1])(index, Qt::RightButton);
+}
+
+void Form1::move_in_board(int block, int index, int row_step, int column_step) {
+  auto [row, col] = row_col_of(block, index);
+  for (row += row_step, col += column_step; row >= 1 && row <= 9 && col >= 1 && col <= 9;
+       row += row_step, col += column_step) {
+    const auto [b, k] = block_of(row, col);
+    if (cell(b, k)->isEnabled()) {
+      cell(b, k)->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
+void Form1::move_in_palette(int index, int step) {
+  for (int d = index + step; d >= 1 && d <= 9; d += step)
+    if (palette_tile(d)->isEnabled()) {
+      palette_tile(d)->setFocus(Qt::TabFocusReason);
+      return;
+    }
+}
+
+bool Form1::focusNextPrevChild(bool next) {
+  QWidget* current = focusWidget();
+  if (auto* c = qobject_cast<BoardCell*>(current)) board_focus_ = c;
+  if (auto* t = qobject_cast<PaletteTile*>(current)) palette_focus_ = t;
+  // The board and the palette are one stop each: back to where the focus
+  // was, or else to their first enabled control.
+  auto first_enabled = [](QWidget* remembered, const auto& controls) -> QWidget* {
+    if (remembered != nullptr && remembered->isEnabled()) return remembered;
+    for (QWidget* w : controls)
+      if (w->isEnabled()) return w;
+    return nullptr;
+  };
+  std::array<BoardCell*, 81> board{};
+  for (int i = 0; i < 81; ++i) {
+    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
+    board[i] = cell(b, k);
+  }
+  const std::array<QWidget*, 5> stops = {first_enabled(board_focus_, board),
+                                         first_enabled(palette_focus_, palette_), btninput, btnans,
+                                         btnrestart};
+  int at = -1;
+  if (qobject_cast<BoardCell*>(current)) at = 0;
+  if (qobject_cast<PaletteTile*>(current)) at = 1;
+  for (int i = 2; i < 5; ++i)
+    if (current == stops[i]) at = i;
+  if (at < 0) at = next ? 4 : 0;
+  for (int i = 1; i <= 5; ++i) {
+    QWidget* stop = stops[(at + (next ? i : 5 - i)) % 5];
+    if (stop != nullptr && stop->isEnabled()) {
+      // A control that is being disabled passes its focus on here too; that
+      // is no key of the user's.
+      if (current == nullptr || current->isEnabled()) show_focus_marks(true);
+      stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      return true;
+    }
+  }
+  return false;
+}
+
+void Form1::paste_puzzle() {
+  const std::optional<Puzzle> puzzle = read_puzzle_line(QApplication::clipboard()->text());
+  if (!puzzle) return;
+  // Cell by cell, as a drop or as the press to the blank would enter it.
+  for (int i = 0; i < 81; ++i) {
+    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
+    type_in_cell(b, k, (*puzzle)[i]);
+  }
+}
+
+void Form1::copy_board() {
+  Puzzle shown{};
+  for (int i = 0; i < 81; ++i) {
+    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
+    shown[i] = static_cast<Digit>(cell(b, k)->shown_digit());
+  }
+  QApplication::clipboard()->setText(QString::fromStdString(puzzle_text(shown)));
+}
+
 // ---- Input completion ----
 
 void Form1::btninput_Click() {
@@ -333,28 +490,20 @@ void Form1::btninput_Click() {
                           QString::fromLatin1(kAppTitle));
     return;
   }
-  const Digit len = 1;
-  mark_givens(len);
+  mark_givens(1);
   accept_input(grid_);
-  btnans->setEnabled(true);
-  btnrestart->setEnabled(true);
-  btninput->setEnabled(false);
-  mnuippatu->setEnabled(true);
-  mnureset->setEnabled(true);
-  mnuconf->setEnabled(false);
-  mnujirikistart->setEnabled(true);
-  palette_off();
+  enter_state(CommandState::ready);
 }
 
 void Form1::mnuconf_Click() {
   btninput_Click();
 }
 
-void Form1::mark_givens(const Digit& len) {
+void Form1::mark_givens(Digit len) {
   for (int n = 1; n <= 9; ++n)
     for (int k = 1; k <= 9; ++k) {
       const Cands c = grid_.gs_cand(n, k);
-      if (cands_length(c) == len) load_tile(cell(n, k), tile_file("R00", cands_text(c)));
+      if (cands_length(c) == len) load_tile(cell(n, k), "R00", first_cand(c));
       cell(n, k)->setEnabled(false);
     }
 }
@@ -363,28 +512,12 @@ void Form1::mark_givens(const Digit& len) {
 
 void Form1::btnans_Click() {
   const SolveStage stage = solve_command(grid_, *this);
-  if (stage == SolveStage::unsolvable) {
-    // The engine has put the accepted puzzle back; return to entry with it.
+  if (stage == SolveStage::unsolvable)
+    // The engine has put the accepted puzzle back, views in step; the return
+    // to the first problem brings it back for entry in the input state.
     mnusaisyo_Click();
-    grid_.sync_views();
-    palette_on();
-    btninput->setEnabled(true);
-    btnans->setEnabled(false);
-    mnuippatu->setEnabled(false);
-    mnuconf->setEnabled(true);
-    mnujirikistart->setEnabled(false);
-    btnrestart->setEnabled(true);
-    mnureset->setEnabled(true);
-    return;
-  }
-  mnusaisyo->setEnabled(true);
-  mnujirikistart->setEnabled(false);
-  btnans->setEnabled(false);
-  mnuippatu->setEnabled(false);
-  btninput->setEnabled(false);
-  mnuconf->setEnabled(false);
-  btnrestart->setEnabled(true);
-  mnureset->setEnabled(true);
+  else
+    enter_state(CommandState::answered);
 }
 
 void Form1::mnuippatu_Click() {
@@ -395,7 +528,7 @@ void Form1::show_board() {
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k) {
       const Cands c = grid_.gs_cand(b, k);
-      if (cands_length(c) == 1) load_tile(cell(b, k), tile_file("G00", cands_text(c)));
+      if (cands_length(c) == 1) load_tile(cell(b, k), "G00", first_cand(c));
     }
 }
 
@@ -412,16 +545,7 @@ void Form1::unsolvable(const Grid&) {
 
 void Form1::mnujirikistart_Click() {
   unlock_open_cells();
-  palette_on();
-  btnans->setEnabled(false);
-  btnrestart->setEnabled(false);
-  btninput->setEnabled(false);
-  mnuippatu->setEnabled(false);
-  mnuconf->setEnabled(false);
-  mnujirikistart->setEnabled(false);
-  mnujirikiend->setEnabled(true);
-  mnureset->setEnabled(false);
-  mnusaisyo->setEnabled(false);
+  enter_state(CommandState::self_solve);
 }
 
 void Form1::unlock_open_cells() {
@@ -435,24 +559,13 @@ void Form1::unlock_open_cells() {
 void Form1::mnusaisyo_Click() {
   for (int n = 1; n <= 9; ++n)
     for (int k = 1; k <= 9; ++k) {
-      if (grid_.gs_cand(n, k) == kNoCands)
-        load_tile(cell(n, k), QStringLiteral("G00%1.bmp").arg(grid_.gs_val(n, k)));
-      else
-        load_tile(cell(n, k), QStringLiteral("G000.bmp"));
+      // A given (empty string) shows its digit, every other cell the blank.
+      load_tile(cell(n, k), "G00", grid_.gs_cand(n, k) == kNoCands ? grid_.gs_val(n, k) : 0);
       cell(n, k)->setEnabled(true);
     }
   // The givens back as entered digits, everything else blank, views in step.
   grid_.return_to_first_problem();
-  btnans->setEnabled(false);
-  btnrestart->setEnabled(true);
-  btninput->setEnabled(true);
-  mnuconf->setEnabled(true);
-  mnujirikistart->setEnabled(false);
-  mnujirikiend->setEnabled(false);
-  mnusaisyo->setEnabled(false);
-  mnuippatu->setEnabled(false);
-  mnureset->setEnabled(true);
-  palette_on();
+  enter_state(CommandState::input);
 }
 
 // ---- Version box ----

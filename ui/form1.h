@@ -9,7 +9,10 @@
 // "pnlN_k" (e.g. "pnl3_7"), palette tile d is "pnl0_d", and the buttons and
 // menu items are "btninput", "btnans", "btnrestart", "mnufile", "mnuend",
 // "mnuprog", "mnuconf", "mnuippatu", "mnureset", "mnujirikistart",
-// "mnujirikiend", "mnusaisyo", "mnuhelp", "mnuver".
+// "mnujirikiend", "mnusaisyo", "mnuhelp", "mnuver". Beside the menus, the
+// window has the keyboard commands "paste" (Ctrl+V, a puzzle line entered
+// cell by cell, in the input state only) and "copy" (Ctrl+C, the board as
+// shown, in every state).
 #include <QMainWindow>
 #include <array>
 
@@ -45,11 +48,19 @@ class Form1 : public QMainWindow, private SolveObserver {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Tab and Shift+Tab go from the board to the palette to each button and
+  // round again, skipping what is disabled.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void build_controls();
   void centre_on_screen();
   void build_menus();
+  void build_keyboard_commands();
+
+  // The four command states and the one place that says what each enables.
+  enum class CommandState { input, ready, answered, self_solve };
+  void enter_state(CommandState state);
 
   // Start-up and the three resets.
   void Form_Load();
@@ -85,11 +96,22 @@ class Form1 : public QMainWindow, private SolveObserver {
   // What the nine copies of each handler share: they differ only in block.
   void drop_on_cell(int block, int index, PaletteTile* source);
   void press_on_cell(int block, int index, Qt::MouseButton button);
+  using DropHandler = void (Form1::*)(int, PaletteTile*);
+  using PressHandler = void (Form1::*)(int, Qt::MouseButton);
+  static const std::array<DropHandler, 9> kDropHandlers;
+  static const std::array<PressHandler, 9> kPressHandlers;
+
+  // The keyboard and the clipboard, through the handlers above.
+  void type_in_cell(int block, int index, int digit);
+  void move_in_board(int block, int index, int row_step, int column_step);
+  void move_in_palette(int index, int step);
+  void paste_puzzle();
+  void copy_board();
 
   // Input completion.
   void btninput_Click();
   void mnuconf_Click();
-  void mark_givens(const Digit& len);
+  void mark_givens(Digit len);
 
   // Solving.
   void btnans_Click();
@@ -108,7 +130,8 @@ class Form1 : public QMainWindow, private SolveObserver {
   // Version box.
   void mnuver_Click();
 
-  void load_tile(BoardCell* cell, const QString& file_name);
+  // Shows the tile file prefix + digit + ".bmp" in cell; "R00" is the given look.
+  void load_tile(BoardCell* cell, const char* prefix, int digit);
 
   Dialogs& dialogs_;
   SoundPlayer& sound_;
@@ -134,13 +157,16 @@ class Form1 : public QMainWindow, private SolveObserver {
   QAction* mnuconf = nullptr;
   QAction* mnuippatu = nullptr;
   QAction* mnureset = nullptr;
-  QAction* mnuline1 = nullptr;
   QAction* mnujirikistart = nullptr;
   QAction* mnujirikiend = nullptr;
-  QAction* mnuline2 = nullptr;
   QAction* mnusaisyo = nullptr;
   QMenu* mnuhelp = nullptr;
   QAction* mnuver = nullptr;
+  QAction* paste_ = nullptr;
+
+  // Where the focus was last on the board and on the palette, to come back to.
+  BoardCell* board_focus_ = nullptr;
+  PaletteTile* palette_focus_ = nullptr;
 };
 
 }  // namespace tesura::ui

@@ -1,5 +1,6 @@
 #include "ui/palette_tile.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRandomGenerator>
@@ -17,6 +18,8 @@ quint64 run_salt() {
 PaletteTile::PaletteTile(QWidget* parent, const QRect& geometry, int index)
     : PictureBox(parent, geometry, /*dim_when_disabled=*/true), index_(index) {
   setMouseTracking(true);
+  setAccessibleName(QString::number(index));
+  setFocusPolicy(Qt::TabFocus);
 }
 
 QByteArray PaletteTile::token() const {
@@ -46,7 +49,20 @@ void PaletteTile::mouseMoveEvent(QMouseEvent* event) {
 
 void PaletteTile::mousePressEvent(QMouseEvent* event) {
   event->accept();
+  show_focus_marks(false);
   emit pressed(index_);
+}
+
+void PaletteTile::keyPressEvent(QKeyEvent* event) {
+  if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier)
+    return PictureBox::keyPressEvent(event);
+  if (event->key() == Qt::Key_Left)
+    emit arrow(index_, -1);
+  else if (event->key() == Qt::Key_Right)
+    emit arrow(index_, 1);
+  else
+    return PictureBox::keyPressEvent(event);
+  show_focus_marks(true);
 }
 
 }  // namespace tesura::ui

@@ -1,7 +1,8 @@
 #pragma once
 // A digit tile of the palette. It follows the pointer without a button held,
 // so the window always knows which tile the pointer is over, and reports a
-// press, on which the window starts dragging the tile.
+// press, on which the window starts dragging the tile. Its accessible name
+// is its digit; the left and right arrows move the focus along the palette.
 #include <QByteArray>
 
 #include "ui/picture_box.h"
@@ -29,10 +30,12 @@ class PaletteTile : public PictureBox {
  signals:
   void moved(int index);
   void pressed(int index);
+  void arrow(int index, int step);
 
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QByteArray token() const;

@@ -1,12 +1,22 @@
 #pragma once
-// A fixed-size picture, the building block of the board, the palette and the
-// picture buttons. It remembers the name of what it shows, so that the window
-// (and its tests) can tell which tile a cell carries without comparing pixels.
+// A fixed-size picture, the building block of the board and the palette. It
+// remembers the name of what it shows, so that the window (and its tests)
+// can tell which tile a cell carries without comparing pixels.
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
 
 namespace tesura::ui {
+
+// The keyboard focus mark is drawn over the focused control from the first
+// key that moves or uses the focus until the next mouse press, so that a
+// user of the mouse sees the pictures exactly as they always were.
+void show_focus_marks(bool on);
+bool focus_mark_shown(const QWidget* widget);
+
+// Draws pixmap at the top-left of widget, greyed when dim, and the focus
+// mark over it where it is shown.
+void paint_picture(QWidget* widget, const QPixmap& pixmap, bool dim);
 
 class PictureBox : public QWidget {
   Q_OBJECT

@@ -1,22 +1,42 @@
 #include "ui/picture_button.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace tesura::ui {
 
-PictureButton::PictureButton(QWidget* parent, const QRect& geometry)
-    : PictureBox(parent, geometry, /*dim_when_disabled=*/true) {}
-
-void PictureButton::mousePressEvent(QMouseEvent* event) {
-  armed_ = event->button() == Qt::LeftButton;
-  event->accept();
+PictureButton::PictureButton(QWidget* parent, const QRect& geometry, const QString& caption)
+    : QAbstractButton(parent) {
+  setGeometry(geometry);
+  setFixedSize(geometry.size());
+  setAccessibleName(caption);
+  // Reached by Tab; a mouse click leaves the focus where it was.
+  setFocusPolicy(Qt::TabFocus);
 }
 
-void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
-  const bool fire = armed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
-  armed_ = false;
-  event->accept();
-  if (fire) emit clicked();
+void PictureButton::set_picture(const QPixmap& pixmap) {
+  pixmap_ = pixmap;
+  update();
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+  paint_picture(this, pixmap_, !isEnabled());
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* event) {
+  show_focus_marks(false);
+  QAbstractButton::mousePressEvent(event);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+  show_focus_marks(true);
+  // Space is the toolkit's own; Enter presses the button as well.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    click();
+    return;
+  }
+  QAbstractButton::keyPressEvent(event);
 }
 
 }  // namespace tesura::ui

@@ -1,23 +1,28 @@
 #pragma once
-// A picture that acts as a command button: a press and a release over it.
+// A command button drawn as a picture: a press and a release of the left
+// button over it, or Space or Enter while it has the keyboard focus.
+#include <QAbstractButton>
+#include <QPixmap>
+
 #include "ui/picture_box.h"
 
 namespace tesura::ui {
 
-class PictureButton : public PictureBox {
+class PictureButton : public QAbstractButton {
   Q_OBJECT
  public:
-  PictureButton(QWidget* parent, const QRect& geometry);
+  // caption: what the picture says, which is also the button's accessible name.
+  PictureButton(QWidget* parent, const QRect& geometry, const QString& caption);
 
- signals:
-  void clicked();
+  void set_picture(const QPixmap& pixmap);
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  bool armed_ = false;
+  QPixmap pixmap_;
 };
 
 }  // namespace tesura::ui

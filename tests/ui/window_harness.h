@@ -2,14 +2,13 @@
 // A real window with a recorder in place of its message boxes and sound,
 // and the gestures a user makes on it.
 #include <QAction>
-#include <QDropEvent>
+#include <QClipboard>
 #include <QMimeData>
 #include <QtTest>
 #include <functional>
-#include <memory>
 #include <sstream>
-#include <string>
 
+#include "../support/sudoku_checks.h"
 #include "model/cell_index.h"
 #include "ui/board_cell.h"
 #include "ui/dialogs.h"
@@ -35,7 +34,8 @@ struct Recorder : Dialogs, SoundPlayer {
 struct Harness {
   Harness() {
     window.show();
-    ready = QTest::qWaitForWindowExposed(&window);
+    window.activateWindow();
+    ready = QTest::qWaitForWindowActive(&window);
   }
   Recorder said;
   std::ostringstream warnings;
@@ -46,10 +46,7 @@ struct Harness {
 
 inline BoardCell* cell_at(Form1& w, int row, int col) {
   const auto [b, k] = block_of(row, col);
-  return w.findChild<BoardCell*>(QStringLiteral("pnl%1_%2").arg(b).arg(k));
-}
-inline PaletteTile* palette(Form1& w, int d) {
-  return w.findChild<PaletteTile*>(QStringLiteral("pnl0_%1").arg(d));
+  return w.cell(b, k);
 }
 inline PictureButton* button(Form1& w, const char* name) {
   return w.findChild<PictureButton*>(name);
@@ -67,6 +64,9 @@ inline bool offer_drop(BoardCell* target, const QMimeData* data) {
   QDragEnterEvent enter(QPoint(12, 12), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &enter);
   if (!enter.isAccepted()) return false;
+  QDragMoveEvent move(QPoint(12, 12), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+  if (!move.isAccepted()) return false;
   QDropEvent drop(QPointF(12, 12), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &drop);
   return drop.isAccepted();
@@ -75,10 +75,10 @@ inline bool offer_drop(BoardCell* target, const QMimeData* data) {
 // The pointer passes over the tile, a press starts the drag, and what the
 // drag carries arrives at the target.
 inline bool drag_digit(Form1& w, int digit, BoardCell* target) {
-  QTest::mouseMove(palette(w, digit), QPoint(10, 10));
-  QTest::mouseMove(palette(w, digit), QPoint(12, 12));
-  press(palette(w, digit));
-  return offer_drop(target, std::unique_ptr<QMimeData>(palette(w, digit)->drag_data()).get());
+  QTest::mouseMove(w.palette_tile(digit), QPoint(10, 10));
+  QTest::mouseMove(w.palette_tile(digit), QPoint(12, 12));
+  press(w.palette_tile(digit));
+  return offer_drop(target, std::unique_ptr<QMimeData>(w.palette_tile(digit)->drag_data()).get());
 }
 
 // Types a puzzle (81 characters, '1'-'9' a digit) with presses: left up to
@@ -94,14 +94,20 @@ inline void enter_by_presses(Form1& w, std::string_view puzzle) {
   }
 }
 
+// Ctrl+V with text on the clipboard.
+inline void paste(Form1& w, const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+  QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Keys typed where the focus is.
+inline void keys(const QList<int>& keys, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+  for (int key : keys) QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mod);
+}
+
 // The block view's digits in reading order, '.' for none.
 inline std::string digits(const Form1& w) {
-  std::string text(81, '.');
-  for (int i = 0; i < 81; ++i) {
-    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
-    if (const Digit v = w.grid().gs_val(b, k)) text[i] = static_cast<char>('0' + v);
-  }
-  return text;
+  return puzzle_text(board_digits(w.grid()));
 }
 
 // What the cells show in reading order, two characters a cell: ". " for
@@ -110,32 +116,21 @@ inline std::string digits(const Form1& w) {
 inline QString tiles(Form1& w) {
   QString out;
   for (int i = 0; i < 81; ++i) {
-    const QString name = cell_at(w, i / 9 + 1, i % 9 + 1)->picture_name();
-    if (name == "G000.bmp")
-      out += ". ";
-    else if (name.startsWith("pnl0_"))
-      out += "P" + name.mid(5);
-    else if (name.size() == 8 && name.mid(1, 2) == "00" && name.endsWith(".bmp"))
-      out += name.left(1) + name.mid(3, 1);
-    else
-      out += "??";
+    const QString n = cell_at(w, i / 9 + 1, i % 9 + 1)->picture_name();
+    out += n == "G000.bmp" ? ". " : n.startsWith("pnl0_") ? "P" + n.mid(5) : n[0] + n.mid(3, 1);
   }
   return out;
 }
 
-// The tiles expected: `given` ("R" or "G") at the givens, the digit tile of
-// `answer` elsewhere (or blank where answer has none).
+// The tiles expected: the look `given` ("R", "G" or "P") at the givens, the
+// digit tile of `answer` elsewhere (or blank where answer is empty).
 inline QString expected_tiles(std::string_view givens, const char* given,
                               std::string_view answer = {}) {
   QString out;
-  for (int i = 0; i < 81; ++i) {
-    if (givens[i] >= '1' && givens[i] <= '9')
-      out += QString::fromLatin1(given) + QChar::fromLatin1(givens[i]);
-    else if (!answer.empty() && answer[i] != '.')
-      out += "G" + QString(QChar::fromLatin1(answer[i]));
-    else
-      out += ". ";
-  }
+  for (int i = 0; i < 81; ++i)
+    out += givens[i] != '.'  ? given + QString(givens[i])
+           : !answer.empty() ? "G" + QString(answer[i])
+                             : QString(". ");
   return out;
 }
 
@@ -149,7 +144,8 @@ inline QString state_mismatches(Form1& w, State s) {
       {"btninput", "1000"},       {"mnuconf", "1000"},      {"btnans", "0100"},
       {"mnuippatu", "0100"},      {"btnrestart", "1110"},   {"mnureset", "1110"},
       {"mnujirikistart", "0100"}, {"mnujirikiend", "0001"}, {"mnusaisyo", "0010"},
-      {"mnuend", "1111"},         {"mnuver", "1111"},
+      {"mnuend", "1111"},         {"mnuver", "1111"},       {"paste", "1000"},
+      {"copy", "1111"},
   };
   const int col = static_cast<int>(s);
   QStringList wrong;
@@ -158,8 +154,8 @@ inline QString state_mismatches(Form1& w, State s) {
     if (enabled != (on[col] == '1')) wrong << QString::fromLatin1(name);
   }
   for (int d = 1; d <= 9; ++d)
-    if (palette(w, d)->isEnabled() != (s == State::input || s == State::self_solve))
-      wrong << palette(w, d)->objectName();
+    if (w.palette_tile(d)->isEnabled() != (s == State::input || s == State::self_solve))
+      wrong << w.palette_tile(d)->objectName();
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k) {
       const bool on =
