@@ -1,10 +1,12 @@
 #pragma once
-// Shared helpers for engine tests: grid validity, random puzzles and a run
-// of the solve command through its public path.
+// Shared helpers for the tests: grid validity, random puzzles and a run of
+// input completion and the solve command through their public path.
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/input_completion.h"
@@ -72,7 +74,20 @@ struct SolveRun {
   int unsolvable_reports = 0;
   std::string board_at_report;  // what the board showed when unsolvable was reported
   Puzzle answer{};              // the block view's digits afterwards
+  std::string views;            // all three views afterwards, as views_text gives them
 };
+
+// All three views, cell by cell: "candidates/value " in view order.
+inline std::string views_text(const Grid& grid) {
+  std::string out;
+  for (const auto& [cand, val] :
+       {std::pair(&grid.gs_cand, &grid.gs_val), std::pair(&grid.ygs_cand, &grid.ygs_val),
+        std::pair(&grid.tgs_cand, &grid.tgs_val)})
+    for (int i = 1; i <= 9; ++i)
+      for (int j = 1; j <= 9; ++j)
+        out += cands_text((*cand)(i, j)) + "/" + std::to_string((*val)(i, j)) + " ";
+  return out;
+}
 
 class RecordingObserver : public SolveObserver {
  public:
@@ -87,17 +102,21 @@ class RecordingObserver : public SolveObserver {
   SolveRun& run_;
 };
 
-// Enters the puzzle, finishes the input and, when it is accepted, solves it.
+// Enters the puzzle, finishes the input and, when it is accepted, solves it;
+// an unsolvable puzzle goes back to the first problem, as the window does.
 inline SolveRun run_solve(const Puzzle& puzzle, int min_entries = kMinEntries) {
   SolveRun run;
   Grid grid;
   enter_puzzle(grid, puzzle);
   run.verdict = check_input(grid, min_entries);
-  if (run.verdict != InputVerdict::accepted) return run;
-  accept_input(grid);
-  RecordingObserver observer(run);
-  run.stage = solve_command(grid, observer);
+  if (run.verdict == InputVerdict::accepted) {
+    accept_input(grid);
+    RecordingObserver observer(run);
+    run.stage = solve_command(grid, observer);
+    if (run.stage == SolveStage::unsolvable) grid.return_to_first_problem();
+  }
   run.answer = board_digits(grid);
+  run.views = views_text(grid);
   return run;
 }
 
