@@ -10,7 +10,7 @@
 namespace tesura {
 namespace {
 
-TEST(Grid, WriteBacksReplaceTheWholeBlockView) {
+TEST(Grid, WriteBacksAndTheReturnOfGivensToText) {
   Grid g;
   g.reset_cells();
   g.sync_views();
@@ -21,12 +21,6 @@ TEST(Grid, WriteBacksReplaceTheWholeBlockView) {
   g.tgs_gs();
   EXPECT_EQ(g.gs_cand(3, 7), cands_of(6));
   EXPECT_EQ(g.gs_val(3, 4), 0) << "the stale column view wins";
-}
-
-TEST(Grid, CountsAndTheReturnOfGivensToText) {
-  Grid g;
-  g.reset_cells();
-  g.drop_digit(2, 3, 7);
   g.gs_cand(4, 4) = kNoCands;  // an emptied cell: no digit behind it
   g.modosu_gs();
   EXPECT_EQ(cands_text(g.tgs_cand(1, 5)), "0");

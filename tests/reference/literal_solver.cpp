@@ -304,11 +304,11 @@ void LiteralForm::mnusaisyo_Click() {
 std::string LiteralForm::btninput_Click(int min_entries) {
   sync_views();
   count_cand();
-  if (decided_cnt < min_entries) return "refused_too_few";
+  if (decided_cnt < min_entries) return "入力個所が少な過ぎます";
   validate_input();
   if (conflict_flag != 0) {
     conflict_flag = 0;
-    return "refused_repeat";
+    return "入力数値にミスがあります";
   }
   mark_givens(1);
   clear_given_cand();
@@ -354,13 +354,8 @@ std::string LiteralForm::btnans_Click() {
     show_board();
     return "trial2";
   }
-  // Only a complete search from the saved puzzle may call it unsolvable.
-  Puzzle givens{}, solution{};
-  each([&](int r, int c) {
-    if (sv0_cand[blk(r, c)][pos(r, c)].empty())
-      givens[(r - 1) * 9 + c - 1] = sv0_val[blk(r, c)][pos(r, c)];
-  });
-  if (complete_search(givens, solution)) {
+  // Only a complete search from the entered puzzle may call it unsolvable.
+  if (Puzzle solution{}; complete_search(entered, solution)) {
     load_sv0();
     each([&](int r, int c) {
       if (gs_cand[blk(r, c)][pos(r, c)].empty()) return;
@@ -388,6 +383,7 @@ std::string LiteralForm::views() const {
 }
 
 std::string literal_solve(LiteralForm& form, const Puzzle& puzzle, int min_entries) {
+  form.entered = puzzle;
   each([&](int r, int c) {
     if (const int16_t d = puzzle[(r - 1) * 9 + c - 1]; d != 0) {
       form.gs_cand[blk(r, c)][pos(r, c)] = text_of(d);

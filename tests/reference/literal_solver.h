@@ -27,6 +27,7 @@ class LiteralForm {
   int16_t conflict_flag = 0, solved_flag = 0;
   Table<char> tile{};                 // what each board tile shows: a digit or '.'
   std::vector<std::string> drawings;  // the 81 tiles in reading order at each show_board
+  Puzzle entered{};                   // the puzzle as entered, for the complete search
 
   void form_load();
   void sync_views();
@@ -64,7 +65,7 @@ class LiteralForm {
   void clear_given_cand();
   void show_board();
   void mnusaisyo_Click();
-  // "" when the entry is accepted, else "refused_too_few" or "refused_repeat".
+  // "" when the entry is accepted, else the message that refuses it.
   std::string btninput_Click(int min_entries);
   // The stage that ended the solve, named as stage_name names it.
   std::string btnans_Click();
