@@ -20,7 +20,7 @@ using testing::SolveRun;
 
 // Fewer puzzles where the tests run many times slower.
 constexpr int scaled(int n) {
-  return TESURA_SLOW_BUILD ? (n + 4) / 5 : n;
+  return TESURA_SLOW_BUILD ? (n + 9) / 10 : n;
 }
 
 // any_count: the batch solver's mode that lets fewer than 20 givens through.
