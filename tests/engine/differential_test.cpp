@@ -98,28 +98,20 @@ TEST(Differential, GeneratedPuzzlesWithOneSolutionSeveralOrNone) {
   for (int i = 0; i < scaled(3000); ++i) {
     const int keep = 18 + static_cast<int>(rng() % 23);  // a few refused as too few
     Puzzle puzzle = testing::with_givens(testing::random_solution(rng), keep, rng);
-    // Another digit in one given, repeating none: usually no solution then.
-    for (int tries = 0; i % 3 == 2 && tries < 81; ++tries) {
-      const int at = static_cast<int>(rng() % 81);
-      const Digit d = static_cast<Digit>(1 + rng() % 9);
-      bool clash = puzzle[at] == 0 || puzzle[at] == d;
-      for (int j = 0; j < 81; ++j)
-        clash |=
-            j != at && puzzle[j] == d &&
-            (j / 9 == at / 9 || j % 9 == at % 9 || (j / 27 == at / 27 && j % 9 / 3 == at % 9 / 3));
-      if (!clash) {
-        puzzle[at] = d;
+    // Another digit in one given: mostly a repeat or no solution then.
+    for (int at = static_cast<int>(rng() % 81); i % 3 != 0; at = (at + 1) % 81)
+      if (puzzle[at] != 0) {
+        puzzle[at] = static_cast<Digit>(1 + rng() % 9);
         break;
       }
-    }
     const SolveRun run =
         i % 15 == 0 ? expect_same_as_literal(puzzle, false) : testing::run_solve(puzzle);
     expect_sound(puzzle, run);
     if (run.verdict == InputVerdict::accepted)
       ++(run.stage == SolveStage::unsolvable ? unsolvable : answered);
   }
-  EXPECT_GT(answered, scaled(1500));
-  EXPECT_GT(unsolvable, scaled(200));
+  EXPECT_GT(answered, scaled(1200));
+  EXPECT_GT(unsolvable, scaled(150));
 }
 
 // A board as a solve meets it: givens, decided cells (now and then with a
