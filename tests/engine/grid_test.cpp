@@ -51,24 +51,22 @@ InputVerdict verdict_of(const std::string& text) {
 }
 
 TEST(InputCompletion, TwentyDigitsWithoutARepeatPassTheTwoTests) {
-  // The first rows of a solved grid, less some, amid white space.
+  // Every fourth cell of a solved grid, amid white space.
   std::string text =
-      "123456789456789123"
-      "78" +
-      std::string(61, '.');
+      "5...7...2...1...4...8...5...5...1...4...5...1...9...5...1...2...8...9...3...8....";
   EXPECT_EQ(verdict_of(" \t\f\v" + text + "\r\n"), InputVerdict::accepted);
   const struct {
     int cell;  // reading order
     char digit;
-  } repeats[] = {{36, '1'}, {20, '1'}, {26, '7'}};  // column 1, block 1, row 3
+  } repeats[] = {{1, '2'}, {2, '1'}, {6, '4'}};  // a repeat in a row, a column, a block only
   for (const auto& r : repeats) {
     std::string repeated = text;
     repeated[r.cell] = r.digit;
     EXPECT_EQ(verdict_of(repeated), InputVerdict::repeated) << repeated;
   }
-  text[19] = '.';
+  text[76] = '.';
   EXPECT_EQ(verdict_of(text), InputVerdict::too_few);
-  text[18] = '1';  // a repeat as well: the count is tested first
+  text[0] = '7';  // a repeat as well: the count is tested first
   EXPECT_EQ(verdict_of(text), InputVerdict::too_few);
   EXPECT_STREQ(refusal_message(InputVerdict::too_few), "入力個所が少な過ぎます");
   EXPECT_STREQ(refusal_message(InputVerdict::repeated), "入力数値にミスがあります");
