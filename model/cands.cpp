@@ -9,14 +9,4 @@ std::string cands_text(Cands c) {
   return text;
 }
 
-bool parse_cands(std::string_view text, Cands& out) {
-  Cands c = 0;
-  for (char ch : text) {
-    if (ch < '0' || ch > '9') return false;
-    c |= cands_of(ch - '0');
-  }
-  out = c;
-  return true;
-}
-
 }  // namespace tesura

@@ -9,7 +9,6 @@
 #include <bit>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace tesura {
 
@@ -22,13 +21,8 @@ inline constexpr Cands kNoCands = 0;       // ""
 constexpr Cands cands_of(int digit) {
   return static_cast<Cands>(1u << digit);
 }
-// Counted by hand: std::popcount becomes a library call on baseline x86-64.
 constexpr int cands_length(Cands c) {
-  unsigned x = c;
-  x = x - ((x >> 1) & 0x5555u);
-  x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
-  x = (x + (x >> 4)) & 0x0F0Fu;
-  return static_cast<int>((x + (x >> 8)) & 0x1Fu);
+  return std::popcount(c);
 }
 // The first (smallest) character of a non-empty string, as a number.
 constexpr int first_cand(Cands c) {
@@ -52,7 +46,5 @@ constexpr bool at_most_cands(Cands c, int n) {
 }
 
 std::string cands_text(Cands c);
-// Reads a string of characters "0" to "9"; false for any other character.
-bool parse_cands(std::string_view text, Cands& out);
 
 }  // namespace tesura

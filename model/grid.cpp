@@ -64,13 +64,6 @@ void Grid::count_cand() {
       if (cands_length(gs_cand(b, k)) == 1) ++decided_cnt;
 }
 
-void Grid::count_given() {
-  given_cnt = 0;
-  for (int b = 1; b <= 9; ++b)
-    for (int k = 1; k <= 9; ++k)
-      if (gs_cand(b, k) == kNoCands) ++given_cnt;
-}
-
 void Grid::modosu_gs() {
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k)

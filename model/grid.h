@@ -33,7 +33,6 @@ class Grid {
   ValTable sv0_val;
 
   Digit decided_cnt = 0;    // one-character strings in the block view; fresh after count_cand
-  Digit given_cnt = 0;      // empty strings in the block view; fresh after count_given
   Digit conflict_flag = 0;  // 1 when validate_input found a digit twice in a unit
 
   // Every cell of all three views becomes "123456789" and 0. Saved copies,
@@ -48,8 +47,6 @@ class Grid {
   void tgs_gs();
   // decided_cnt := number of block-view strings exactly one character long.
   void count_cand();
-  // given_cnt := number of empty block-view strings.
-  void count_given();
   // Turns every empty block-view string into the text of its digit ("0" for
   // an emptied cell), then sync_views.
   void modosu_gs();

@@ -17,7 +17,6 @@ class Table9 {
     assert(i >= 1 && i <= 9 && j >= 1 && j <= 9);
     return cells_[(i - 1) * 9 + (j - 1)];
   }
-  void fill(const T& value) { cells_.fill(value); }
   bool operator==(const Table9&) const = default;
 
  private:

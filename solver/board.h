@@ -7,6 +7,8 @@
 #include <bit>
 #include <cassert>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 #include "model/cands.h"
 #include "model/cell_index.h"
@@ -42,14 +44,14 @@ inline constexpr auto kCellUnit = [] {
 
 // One count per candidate character: nibble d is 1 where c holds d.
 inline constexpr auto kNibbleSpread = [] {
-  std::array<std::uint64_t, 32> t{};
-  for (unsigned c = 0; c < 32; ++c)
-    for (int d = 0; d < 5; ++d)
+  std::array<std::uint64_t, 1024> t{};
+  for (unsigned c = 0; c < 1024; ++c)
+    for (int d = 0; d < 10; ++d)
       if (c & (1u << d)) t[c] |= 1ull << (4 * d);
   return t;
 }();
 constexpr std::uint64_t nibble_spread(Cands c) {
-  return kNibbleSpread[c & 31] | kNibbleSpread[(c >> 5) & 31] << 20;
+  return kNibbleSpread[c & 0x3FF];
 }
 
 struct Board {
@@ -69,8 +71,6 @@ struct Board {
   // open_count[view][unit]: nibble d counts the unit's open cells (two or
   // more candidates) that list digit d.
   std::array<std::array<std::uint64_t, 9>, 3> open_count{};
-  // placed_nibbles[view][unit]: nibble d all ones where d is placed.
-  std::array<std::array<std::uint64_t, 9>, 3> placed_nibbles{};
   // decided[view][unit]: the digits of the unit's one-character strings.
   std::array<std::array<Cands, 9>, 3> decided{};
 
@@ -79,11 +79,14 @@ struct Board {
 
   // Recomputes the bookkeeping from the cells.
   void derive();
+  // Debug and sanitizer builds: aborts when the bookkeeping differs from
+  // what derive() makes of the cells. Nothing in release builds.
+  void check_bookkeeping() const;
 
   // Whether a pruning pass over the unit would change a cell: some open cell
   // lists a digit placed in the unit.
   bool prune_due(int view, int unit) const {
-    return (open_count[view][unit] & placed_nibbles[view][unit]) != 0;
+    return (open_count[view][unit] & nibble_spread(placed[view][unit]) * 0xF) != 0;
   }
 
   // The digits that a unique-place pass over the unit would fix: listed by
@@ -118,7 +121,6 @@ struct Board {
       maybe_due[v] |= static_cast<std::uint16_t>(1u << u);
       repeats += (placed[v][u] & cands_of(val[at])) != 0;
       placed[v][u] |= cands_of(val[at]);
-      placed_nibbles[v][u] |= 0xFull << (4 * val[at]);
     }
   }
   // Decides an open cell outright.
@@ -133,7 +135,6 @@ struct Board {
   }
 
   Cands& cand_at(View v, int u, int p) { return cand[kUnitCell[int(v)][u][p]]; }
-  Digit& val_at(View v, int u, int p) { return val[kUnitCell[int(v)][u][p]]; }
 
   // Takes a block-view pair of tables (the grid's own, or a saved copy);
   // the bookkeeping is derived when a solver takes the board.
@@ -158,7 +159,6 @@ inline void Board::derive() {
   placed = {};
   repeats = 0;
   open_count = {};
-  placed_nibbles = {};
   maybe_due.fill(0x1FF);
   decided = {};
   for (int at = 0; at < 81; ++at) {
@@ -171,11 +171,26 @@ inline void Board::derive() {
       const int u = kCellUnit[at][v];
       repeats += (placed[v][u] & digit) != 0;
       placed[v][u] |= digit;
-      if (val[at] != 0) placed_nibbles[v][u] |= 0xFull << (4 * val[at]);
       decided[v][u] |= single;
       open_count[v][u] += listed;
     }
   }
+}
+
+inline void Board::check_bookkeeping() const {
+#ifndef NDEBUG
+  Board fresh = *this;
+  fresh.derive();
+  bool same = fresh.singles == singles && fresh.repeats == repeats && fresh.placed == placed &&
+              fresh.open_count == open_count && fresh.decided == decided;
+  // A unit left out of maybe_due must be one that a pruning pass leaves as it is.
+  for (int v = 0; v < 3; ++v)
+    for (int u = 0; u < 9; ++u) same &= ((maybe_due[v] >> u) & 1) != 0 || !prune_due(v, u);
+  if (!same) {
+    std::fputs("tesura: the solver's bookkeeping no longer matches its board\n", stderr);
+    std::abort();
+  }
+#endif
 }
 
 inline void Board::to_block_view(Grid& grid) const {

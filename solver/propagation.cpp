@@ -36,6 +36,7 @@ void OneGoSolver::check(View v) {
     // A digit placed here may still be listed by a cell passed before it.
     if (!gs.prune_due(vi, u)) gs.maybe_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
   }
+  gs.check_bookkeeping();
 }
 
 void OneGoSolver::place_unique(View v) {
@@ -52,6 +53,7 @@ void OneGoSolver::place_unique(View v) {
       if (mine != 0) gs.set_digit(at, first_cand(mine));
     }
   }
+  gs.check_bookkeeping();
 }
 
 void OneGoSolver::solve_round() {

@@ -5,221 +5,106 @@
 namespace tesura::reference {
 namespace {
 
-// Block and position of the cell in row i, column j (row-view loop).
-int row_block(int i, int j) {
-  return 3 * ((i - 1) / 3) + ((j - 1) / 3) + 1;
+// Block and position in the block of the cell in row r, column c.
+int blk(int r, int c) {
+  return 3 * ((r - 1) / 3) + (c - 1) / 3 + 1;
 }
-int row_pos(int i, int j) {
-  return 3 * ((i - 1) % 3) + ((j - 1) % 3) + 1;
+int pos(int r, int c) {
+  return 3 * ((r - 1) % 3) + (c - 1) % 3 + 1;
 }
-// Block and position of the cell in column i, row j (column-view loop).
-int col_block(int i, int j) {
-  return 3 * ((j - 1) / 3) + ((i - 1) / 3) + 1;
-}
-int col_pos(int i, int j) {
-  return 3 * ((j - 1) % 3) + ((i - 1) % 3) + 1;
-}
-
 // The decimal text of a value, as the comparisons read it ("0" for none).
-std::string text_of(int16_t v) {
+std::string text_of(int v) {
   return std::to_string(v);
 }
-
-void check_view(Table<std::string>& cand, Table<int16_t>& val) {
-  for (int u = 1; u <= 9; ++u) {
-    for (int p = 1; p <= 9; ++p) {
-      std::string result;
-      if (cand[u][p].length() > 1) {
-        for (std::size_t i = 0; i < cand[u][p].length(); ++i) {
-          const std::string c(1, cand[u][p][i]);
-          bool dropped = false;
-          for (int k = 1; k <= 9; ++k) {
-            if (text_of(val[u][k]) == c) dropped = true;
-          }
-          if (!dropped) result += c;
-        }
-        cand[u][p] = result;
-        if (cand[u][p].length() == 1) val[u][p] = static_cast<int16_t>(std::stoi(cand[u][p]));
-      }
-    }
-  }
-}
-
-void place_unique_view(Table<std::string>& cand, Table<int16_t>& val) {
-  for (int u = 1; u <= 9; ++u) {
-    int16_t counter[10] = {};
-    for (int p = 1; p <= 9; ++p) {
-      if (cand[u][p].empty()) continue;
-      for (std::size_t i = 0; i < cand[u][p].length(); ++i) {
-        const char ch = cand[u][p][i];
-        if (ch >= '1' && ch <= '9') ++counter[ch - '0'];
-      }
-    }
-    int ones = 0;
-    for (int d = 1; d <= 9; ++d) {
-      if (counter[d] == 1) ++ones;
-    }
-    if (ones == 0) continue;
-    for (int d = 1; d <= 9; ++d) {
-      if (counter[d] != 1) continue;
-      const std::string dt = text_of(static_cast<int16_t>(d));
-      bool placed = false;
-      for (int p = 1; p <= 9 && !placed; ++p) {
-        if (cand[u][p].empty()) continue;
-        for (std::size_t i = 0; i < cand[u][p].length(); ++i) {
-          if (std::string(1, cand[u][p][i]) == dt) {
-            cand[u][p] = dt;
-            val[u][p] = static_cast<int16_t>(d);
-            placed = true;
-            break;
-          }
-        }
-      }
-    }
-  }
-}
-
-void mark_view(const Table<std::string>& cand, int16_t* flag, int16_t n) {
-  for (int u = 1; u <= 9; ++u) flag[u] = 0;
-  for (int u = 1; u <= 9; ++u) {
-    int narrow = 0;
-    int settled = 0;
-    for (int c = 1; c <= 9; ++c) {
-      const std::size_t len = cand[u][c].length();
-      if ((n == 2 && len == 2) || (n == 3 && (len == 2 || len == 3))) ++narrow;
-      if (len == 0 || len == 1) ++settled;
-    }
-    if (narrow + settled == 9) flag[u] = 1;
-  }
-}
-
-void copy_table(const Table<std::string>& from_cand, const Table<int16_t>& from_val,
-                Table<std::string>& to_cand, Table<int16_t>& to_val) {
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      to_cand[i][j] = from_cand[i][j];
-      to_val[i][j] = from_val[i][j];
-    }
-  }
+// f(i, j) for i = 1 to 9 (outer) and j = 1 to 9 (inner).
+template <class F>
+void each(F f) {
+  for (int i = 1; i <= 9; ++i)
+    for (int j = 1; j <= 9; ++j) f(i, j);
 }
 
 }  // namespace
 
-LiteralForm::LiteralForm() {
-  for (int i = 0; i <= 9; ++i) {
-    for (int j = 0; j <= 9; ++j) {
-      gs_val[i][j] = ygs_val[i][j] = tgs_val[i][j] = 0;
-      sv0_val[i][j] = sv1_val[i][j] = sv2_val[i][j] = 0;
-    }
-  }
-  form_load();
-}
-
 void LiteralForm::form_load() {
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      gs_cand[i][j] = ygs_cand[i][j] = tgs_cand[i][j] = "123456789";
-      gs_val[i][j] = ygs_val[i][j] = tgs_val[i][j] = 0;
-      tile[i][j] = '.';
-    }
-  }
+  each([&](int i, int j) {
+    gs_cand[i][j] = ygs_cand[i][j] = tgs_cand[i][j] = "123456789";
+    gs_val[i][j] = ygs_val[i][j] = tgs_val[i][j] = 0;
+    tile[i][j] = '.';
+  });
 }
 
-void LiteralForm::enter_digit(int b, int k, int16_t d) {
-  gs_cand[b][k] = text_of(d);
-  gs_val[b][k] = d;
-  tile[b][k] = static_cast<char>('0' + d);
-}
-
+// The row view's loop is (row i, column j), the column view's (column i, row j).
 void LiteralForm::sync_views() {
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      const int b = row_block(i, j);
-      const int k = row_pos(i, j);
-      ygs_cand[i][j] = gs_cand[b][k];
-      ygs_val[i][j] = gs_val[b][k];
-    }
-  }
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      const int b = col_block(i, j);
-      const int k = col_pos(i, j);
-      tgs_cand[i][j] = gs_cand[b][k];
-      tgs_val[i][j] = gs_val[b][k];
-    }
-  }
+  each([&](int i, int j) {
+    ygs_cand[i][j] = gs_cand[blk(i, j)][pos(i, j)];
+    ygs_val[i][j] = gs_val[blk(i, j)][pos(i, j)];
+  });
+  each([&](int i, int j) {
+    tgs_cand[i][j] = gs_cand[blk(j, i)][pos(j, i)];
+    tgs_val[i][j] = gs_val[blk(j, i)][pos(j, i)];
+  });
 }
 
 void LiteralForm::ygs_gs() {
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      const int b = row_block(i, j);
-      const int k = row_pos(i, j);
-      gs_cand[b][k] = ygs_cand[i][j];
-      gs_val[b][k] = ygs_val[i][j];
-    }
-  }
+  each([&](int i, int j) {
+    gs_cand[blk(i, j)][pos(i, j)] = ygs_cand[i][j];
+    gs_val[blk(i, j)][pos(i, j)] = ygs_val[i][j];
+  });
 }
 
 void LiteralForm::tgs_gs() {
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      const int b = col_block(i, j);
-      const int k = col_pos(i, j);
-      gs_cand[b][k] = tgs_cand[i][j];
-      gs_val[b][k] = tgs_val[i][j];
-    }
-  }
+  each([&](int i, int j) {
+    gs_cand[blk(j, i)][pos(j, i)] = tgs_cand[i][j];
+    gs_val[blk(j, i)][pos(j, i)] = tgs_val[i][j];
+  });
 }
 
 void LiteralForm::count_cand() {
   decided_cnt = 0;
-  for (int b = 1; b <= 9; ++b) {
-    for (int k = 1; k <= 9; ++k) {
-      if (gs_cand[b][k].length() == 1) ++decided_cnt;
-    }
-  }
+  each([&](int b, int k) { decided_cnt += gs_cand[b][k].length() == 1 ? 1 : 0; });
 }
 
 void LiteralForm::count_given() {
   given_cnt = 0;
-  for (int b = 1; b <= 9; ++b) {
-    for (int k = 1; k <= 9; ++k) {
-      if (gs_cand[b][k].empty()) ++given_cnt;
-    }
-  }
+  each([&](int b, int k) { given_cnt += gs_cand[b][k].empty() ? 1 : 0; });
 }
 
-void LiteralForm::modosu_gs() {
-  for (int b = 1; b <= 9; ++b) {
-    for (int k = 1; k <= 9; ++k) {
-      if (gs_cand[b][k].empty()) gs_cand[b][k] = text_of(gs_val[b][k]);
+void LiteralForm::check(Table<std::string>& cand, Table<int16_t>& val) {
+  for (int u = 1; u <= 9; ++u)
+    for (int p = 1; p <= 9; ++p) {
+      if (cand[u][p].length() <= 1) continue;
+      std::string result;
+      for (const char c : cand[u][p]) {
+        bool dropped = false;
+        for (int k = 1; k <= 9; ++k)
+          if (text_of(val[u][k]) == std::string(1, c)) dropped = true;
+        if (!dropped) result += c;
+      }
+      cand[u][p] = result;
+      if (result.length() == 1) val[u][p] = static_cast<int16_t>(std::stoi(result));
     }
-  }
-  sync_views();
 }
 
-void LiteralForm::check_gs() {
-  check_view(gs_cand, gs_val);
-}
-void LiteralForm::check_ygs() {
-  check_view(ygs_cand, ygs_val);
-}
-void LiteralForm::check_tgs() {
-  check_view(tgs_cand, tgs_val);
-}
-void LiteralForm::place_unique_gs() {
-  place_unique_view(gs_cand, gs_val);
-}
-void LiteralForm::place_unique_ygs() {
-  place_unique_view(ygs_cand, ygs_val);
-}
-void LiteralForm::place_unique_tgs() {
-  place_unique_view(tgs_cand, tgs_val);
+void LiteralForm::place_unique(Table<std::string>& cand, Table<int16_t>& val) {
+  for (int u = 1; u <= 9; ++u) {
+    int16_t counter[10] = {};
+    for (int p = 1; p <= 9; ++p)
+      for (const char c : cand[u][p])
+        if (c >= '1' && c <= '9') ++counter[c - '0'];
+    for (int d = 1; d <= 9; ++d) {
+      if (counter[d] != 1) continue;
+      for (int p = 1; p <= 9; ++p)
+        if (cand[u][p].find(text_of(d)) != std::string::npos) {
+          cand[u][p] = text_of(d);
+          val[u][p] = static_cast<int16_t>(d);
+          break;
+        }
+    }
+  }
 }
 
 void LiteralForm::solve_round() {
-  for (int rep = 0; rep < 3; ++rep) {
+  for (int rep = 1; rep <= 3; ++rep) {
     check_gs();
     sync_views();
     check_ygs();
@@ -239,121 +124,83 @@ void LiteralForm::solve_round() {
   sync_views();
 }
 
-void LiteralForm::mark1_gs(int16_t n) {
-  mark_view(gs_cand, unit_flag1, n);
-}
-void LiteralForm::mark1_ygs(int16_t n) {
-  mark_view(ygs_cand, unit_flag1, n);
-}
-void LiteralForm::mark1_tgs(int16_t n) {
-  mark_view(tgs_cand, unit_flag1, n);
-}
-void LiteralForm::mark2_gs(int16_t n) {
-  mark_view(gs_cand, unit_flag2, n);
-}
-void LiteralForm::mark2_ygs(int16_t n) {
-  mark_view(ygs_cand, unit_flag2, n);
-}
-void LiteralForm::mark2_tgs(int16_t n) {
-  mark_view(tgs_cand, unit_flag2, n);
+void LiteralForm::mark(const Table<std::string>& cand, int16_t* flag, int16_t n) {
+  for (int u = 1; u <= 9; ++u) flag[u] = 0;
+  for (int u = 1; u <= 9; ++u) {
+    int narrow = 0, settled = 0;
+    for (int c = 1; c <= 9; ++c) {
+      const std::size_t len = cand[u][c].length();
+      if ((n == 2 && len == 2) || (n == 3 && (len == 2 || len == 3))) ++narrow;
+      if (len == 0 || len == 1) ++settled;
+    }
+    if (narrow + settled == 9) flag[u] = 1;
+  }
 }
 
 void LiteralForm::find_conflict() {
   conflict_flag = 0;
-  Table<int16_t>* views[3] = {&gs_val, &ygs_val, &tgs_val};
-  for (Table<int16_t>* view : views) {
+  for (Table<int16_t>* view : {&gs_val, &ygs_val, &tgs_val})
     for (int u = 1; u <= 9; ++u) {
       int16_t tally[10] = {};
-      for (int c = 1; c <= 9; ++c) {
-        for (int d = 1; d <= 9; ++d) {
+      for (int c = 1; c <= 9; ++c)
+        for (int d = 1; d <= 9; ++d)
           if ((*view)[u][c] == d) ++tally[d];
-        }
-      }
-      for (int d = 1; d <= 9; ++d) {
+      for (int d = 1; d <= 9; ++d)
         if (tally[d] >= 2) {
           conflict_flag = 1;
           return;
         }
-      }
     }
-  }
 }
 
-void LiteralForm::save_sv1() {
-  copy_table(gs_cand, gs_val, sv1_cand, sv1_val);
-}
-void LiteralForm::load_sv1() {
-  copy_table(sv1_cand, sv1_val, gs_cand, gs_val);
-}
-void LiteralForm::save_sv2() {
-  copy_table(gs_cand, gs_val, sv2_cand, sv2_val);
-}
-void LiteralForm::load_sv2() {
-  copy_table(sv2_cand, sv2_val, gs_cand, gs_val);
-}
-void LiteralForm::save_sv0() {
-  copy_table(gs_cand, gs_val, sv0_cand, sv0_val);
-}
-void LiteralForm::load_sv0() {
-  copy_table(sv0_cand, sv0_val, gs_cand, gs_val);
+void LiteralForm::copy(const Table<std::string>& from_cand, const Table<int16_t>& from_val,
+                       Table<std::string>& to_cand, Table<int16_t>& to_val) {
+  each([&](int i, int j) {
+    to_cand[i][j] = from_cand[i][j];
+    to_val[i][j] = from_val[i][j];
+  });
 }
 
+// Phases 1-2 guess in blocks, 3-4 in rows, 5-6 in columns; odd phases give
+// the unit's first two-candidate cell its first character, even ones its second.
 void LiteralForm::trial_one() {
   solved_flag = 0;
   save_sv1();
   count_cand();
   for (int phase = 1; phase <= 6; ++phase) {
-    trial_one_phase(phase);
-    if (solved_flag == 1) return;
-  }
-}
-
-// One phase of trial_one: 1-2 guess in blocks, 3-4 in rows, 5-6 in columns;
-// odd phases give the first cell its smaller digit, even ones its larger.
-void LiteralForm::trial_one_phase(int phase) {
-  Table<std::string>& cand = phase <= 2 ? gs_cand : phase <= 4 ? ygs_cand : tgs_cand;
-  Table<int16_t>& val = phase <= 2 ? gs_val : phase <= 4 ? ygs_val : tgs_val;
-  const std::size_t first_pos = phase % 2 == 1 ? 1 : 2;
-  const std::size_t later_pos = phase % 2 == 1 ? 2 : 1;
-
-  if (phase >= 2) count_cand();
-  int16_t base = 0;
-restart:
-  base = decided_cnt;
-  if (phase == 1 || phase == 2) mark1_gs(2);
-  if (phase == 3) mark1_ygs(2);
-  if (phase == 5) mark1_tgs(2);
-  for (int u = 1; u <= 9; ++u) {
-    if (unit_flag1[u] == 0) continue;
-    std::size_t position = first_pos;
-    std::string written;
-    for (int c = 1; c <= 9; ++c) {
-      if (cand[u][c].length() == 2) {
-        const std::string digit = cand[u][c].substr(position - 1, 1);
-        cand[u][c] = digit;
-        val[u][c] = static_cast<int16_t>(std::stoi(digit));
-        written += digit;
-        position = later_pos;
-      }
-    }
-    if (log_guesses) guesses.push_back({1, phase, u, written});
-    if (phase == 3 || phase == 4) ygs_gs();
-    if (phase == 5 || phase == 6) tgs_gs();
-    sync_views();
-    count_cand();
-    int16_t prev = 0;
-    do {
-      prev = decided_cnt;
-      solve_round();
+    Table<std::string>& cand = phase <= 2 ? gs_cand : phase <= 4 ? ygs_cand : tgs_cand;
+    Table<int16_t>& val = phase <= 2 ? gs_val : phase <= 4 ? ygs_val : tgs_val;
+    if (phase >= 2) count_cand();
+  restart:
+    const int16_t base = decided_cnt;
+    if (phase <= 2) mark1_gs(2);
+    if (phase == 3) mark1_ygs(2);
+    if (phase == 5) mark1_tgs(2);
+    for (int u = 1; u <= 9; ++u) {
+      if (unit_flag1[u] == 0) continue;
+      std::size_t position = phase % 2 == 1 ? 1 : 2;
+      for (int c = 1; c <= 9; ++c)
+        if (cand[u][c].length() == 2) {
+          cand[u][c] = cand[u][c].substr(position - 1, 1);
+          val[u][c] = static_cast<int16_t>(std::stoi(cand[u][c]));
+          position = phase % 2 == 1 ? 2 : 1;
+        }
+      if (phase == 3 || phase == 4) ygs_gs();
+      if (phase == 5 || phase == 6) tgs_gs();
+      sync_views();
       count_cand();
-    } while (decided_cnt > prev);
-    find_conflict();
-    if (conflict_flag == 0 && decided_cnt == fill_target) {
-      solved_flag = 1;
-      return;
-    } else if (decided_cnt > base + 2) {
-      goto restart;
-    } else {
+      int16_t prev = 0;
+      do {
+        prev = decided_cnt;
+        solve_round();
+        count_cand();
+      } while (decided_cnt > prev);
+      find_conflict();
+      if (conflict_flag == 0 && decided_cnt == fill_target) {
+        solved_flag = 1;
+        return;
+      }
+      if (decided_cnt > base + 2) goto restart;
       load_sv1();
       sync_views();
     }
@@ -365,136 +212,103 @@ void LiteralForm::trial_two() {
   save_sv2();
   count_cand();
   for (int part = 1; part <= 3; ++part) {
-    if (trial_two_part(part)) return;
-  }
-}
-
-// One part of trial_two (1 blocks, 2 rows, 3 columns); true on success.
-bool LiteralForm::trial_two_part(int part) {
-  Table<std::string>& cand = part == 1 ? gs_cand : part == 2 ? ygs_cand : tgs_cand;
-  Table<int16_t>& val = part == 1 ? gs_val : part == 2 ? ygs_val : tgs_val;
-  auto scan = [&] {
-    if (part == 1) mark2_gs(3);
-    if (part == 2) mark2_ygs(3);
-    if (part == 3) mark2_tgs(3);
-  };
-
-  if (part >= 2) count_cand();
-  int16_t base = static_cast<int16_t>(decided_cnt + 1);
-restart:
-  scan();
-  for (int u = 1; u <= 9; ++u) {
-    if (unit_flag2[u] == 0) continue;
-    for (int c = 1; c <= 9; ++c) {
-      // The length is looked at once, before the digits; an undo to the
-      // entry snapshot does not make the cell be skipped halfway.
-      const std::size_t len = cand[u][c].length();
-      if (len != 2 && len != 3) continue;
-      for (int16_t d = 1; d <= 9; ++d) {
-        cand[u][c] = text_of(d);
-        val[u][c] = d;
-        if (log_guesses) guesses.push_back({2, part, u, text_of(d)});
-        if (part == 2) ygs_gs();
-        if (part == 3) tgs_gs();
-        sync_views();
-        find_conflict();
-        if (conflict_flag == 1) {
-          conflict_flag = 0;
-        } else {
-          count_cand();
-          trial_one();
-          if (solved_flag == 1) return true;
-          count_cand();
-          if (decided_cnt > base) {
-            base = decided_cnt;
-            goto restart;
-          }
-        }
-        load_sv2();
-        sync_views();
-      }
-    }
-    load_sv2();
-    sync_views();
+    Table<std::string>& cand = part == 1 ? gs_cand : part == 2 ? ygs_cand : tgs_cand;
+    Table<int16_t>& val = part == 1 ? gs_val : part == 2 ? ygs_val : tgs_val;
+    auto scan = [&] { part == 1 ? mark2_gs(3) : part == 2 ? mark2_ygs(3) : mark2_tgs(3); };
+    if (part >= 2) count_cand();
+    int16_t base = static_cast<int16_t>(decided_cnt + 1);
+  restart:
     scan();
+    for (int u = 1; u <= 9; ++u) {
+      if (unit_flag2[u] == 0) continue;
+      for (int c = 1; c <= 9; ++c) {
+        const std::size_t len = cand[u][c].length();  // looked at once, before the digits
+        if (len != 2 && len != 3) continue;
+        for (int16_t d = 1; d <= 9; ++d) {
+          cand[u][c] = text_of(d);
+          val[u][c] = d;
+          if (part == 2) ygs_gs();
+          if (part == 3) tgs_gs();
+          sync_views();
+          find_conflict();
+          if (conflict_flag == 1) {
+            conflict_flag = 0;
+          } else {
+            count_cand();
+            trial_one();
+            if (solved_flag == 1) return;
+            count_cand();
+            if (decided_cnt > base) {
+              base = decided_cnt;
+              goto restart;
+            }
+          }
+          load_sv2();
+          sync_views();
+        }
+      }
+      load_sv2();
+      sync_views();
+      scan();
+    }
   }
-  return false;
 }
 
 void LiteralForm::validate_input() {
   conflict_flag = 0;
-  Table<std::string>* views[3] = {&gs_cand, &ygs_cand, &tgs_cand};
-  for (Table<std::string>* view : views) {
+  for (Table<std::string>* view : {&gs_cand, &ygs_cand, &tgs_cand})
     for (int u = 1; u <= 9; ++u) {
       int16_t counter[10] = {};
-      for (int p = 1; p <= 9; ++p) {
-        for (int d = 1; d <= 9; ++d) {
-          if ((*view)[u][p] == text_of(static_cast<int16_t>(d))) ++counter[d];
-        }
-      }
-      for (int d = 1; d <= 9; ++d) {
+      for (int p = 1; p <= 9; ++p)
+        for (int d = 1; d <= 9; ++d)
+          if ((*view)[u][p] == text_of(d)) ++counter[d];
+      for (int d = 1; d <= 9; ++d)
         if (counter[d] >= 2) {
           conflict_flag = 1;
           return;
         }
-      }
     }
-  }
 }
 
 void LiteralForm::mark_givens(int16_t len) {
-  for (int n = 1; n <= 9; ++n) {
-    for (int k = 1; k <= 9; ++k) {
-      if (gs_cand[n][k].length() == static_cast<std::size_t>(len)) tile[n][k] = gs_cand[n][k][0];
-    }
-  }
+  each([&](int n, int k) {
+    if (gs_cand[n][k].length() == static_cast<std::size_t>(len)) tile[n][k] = gs_cand[n][k][0];
+  });
 }
 
 void LiteralForm::clear_given_cand() {
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      if (gs_cand[i][j].length() == 1) gs_cand[i][j] = "";
-    }
-  }
+  each([&](int i, int j) {
+    if (gs_cand[i][j].length() == 1) gs_cand[i][j] = "";
+  });
 }
 
 void LiteralForm::show_board() {
-  for (int b = 1; b <= 9; ++b) {
-    for (int k = 1; k <= 9; ++k) {
-      if (gs_cand[b][k].length() == 1) tile[b][k] = gs_cand[b][k][0];
-    }
-  }
+  each([&](int b, int k) {
+    if (gs_cand[b][k].length() == 1) tile[b][k] = gs_cand[b][k][0];
+  });
   std::string shown;
-  for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) shown += tile[row_block(r, c)][row_pos(r, c)];
-  }
+  each([&](int r, int c) { shown += tile[blk(r, c)][pos(r, c)]; });
   drawings.push_back(shown);
 }
 
-void LiteralForm::mnusaisyo_model() {
-  for (int n = 1; n <= 9; ++n) {
-    for (int k = 1; k <= 9; ++k) {
-      if (gs_cand[n][k].empty()) {
-        tile[n][k] = text_of(gs_val[n][k])[0];
-        gs_cand[n][k] = text_of(gs_val[n][k]);
-      } else {
-        tile[n][k] = '.';
-        gs_cand[n][k] = "123456789";
-        gs_val[n][k] = 0;
-      }
-    }
-  }
+void LiteralForm::mnusaisyo_Click() {
+  each([&](int n, int k) {
+    const bool given = gs_cand[n][k].empty();
+    if (!given) gs_val[n][k] = 0;
+    gs_cand[n][k] = given ? text_of(gs_val[n][k]) : "123456789";
+    tile[n][k] = given ? gs_cand[n][k][0] : '.';
+  });
   sync_views();
 }
 
 std::string LiteralForm::btninput_Click(int min_entries) {
   sync_views();
   count_cand();
-  if (decided_cnt < min_entries) return "refused_too_few";
+  if (decided_cnt < min_entries) return "入力個所が少な過ぎます";
   validate_input();
   if (conflict_flag != 0) {
     conflict_flag = 0;
-    return "refused_repeat";
+    return "入力数値にミスがあります";
   }
   mark_givens(1);
   clear_given_cand();
@@ -514,8 +328,8 @@ std::string LiteralForm::btnans_Click() {
     solve_round();
     count_cand();
     if (decided_cnt == fill_target) {
-      // A full board counts as solved only without a repeated digit; with
-      // one it is a contradiction, left to the searches like a stall.
+      // A full board is an answer only without a repeated digit; with one it
+      // is a contradiction, left to the searches like a stall.
       find_conflict();
       if (conflict_flag == 0) {
         show_board();
@@ -528,7 +342,6 @@ std::string LiteralForm::btnans_Click() {
     prev_decided_cnt = decided_cnt;
     show_board();
   }
-
   trial_one();
   if (solved_flag == 1) {
     solved_flag = 0;
@@ -541,69 +354,45 @@ std::string LiteralForm::btnans_Click() {
     show_board();
     return "trial2";
   }
-
-  // The trials are incomplete: a complete search from the accepted puzzle
-  // decides whether it has a solution before it is called unsolvable.
-  tesura::Puzzle givens{};
-  for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) {
-      const int b = row_block(r, c);
-      const int k = row_pos(r, c);
-      givens[(r - 1) * 9 + (c - 1)] = sv0_cand[b][k].empty() ? sv0_val[b][k] : 0;
-    }
-  }
-  tesura::Puzzle solution{};
-  if (tesura::complete_search(givens, solution)) {
-    for (int r = 1; r <= 9; ++r) {
-      for (int c = 1; c <= 9; ++c) {
-        const int b = row_block(r, c);
-        const int k = row_pos(r, c);
-        if (sv0_cand[b][k].empty()) {
-          gs_cand[b][k] = "";
-          gs_val[b][k] = sv0_val[b][k];
-        } else {
-          const int16_t d = solution[(r - 1) * 9 + (c - 1)];
-          gs_cand[b][k] = text_of(d);
-          gs_val[b][k] = d;
-        }
-      }
-    }
+  // Only a complete search from the entered puzzle may call it unsolvable.
+  if (Puzzle solution{}; complete_search(entered, solution)) {
+    load_sv0();
+    each([&](int r, int c) {
+      if (gs_cand[blk(r, c)][pos(r, c)].empty()) return;
+      gs_val[blk(r, c)][pos(r, c)] = solution[(r - 1) * 9 + c - 1];
+      gs_cand[blk(r, c)][pos(r, c)] = text_of(solution[(r - 1) * 9 + c - 1]);
+    });
     sync_views();
     show_board();
     return "search";
   }
-
   load_sv0();
   sync_views();
-  mnusaisyo_model();
+  mnusaisyo_Click();
   sync_views();
   return "unsolvable";
 }
 
-std::string block_values(const LiteralForm& form) {
+std::string LiteralForm::views() const {
   std::string out;
-  for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) {
-      out += static_cast<char>('0' + form.gs_val[row_block(r, c)][row_pos(r, c)]);
-    }
+  for (const auto* view : {&gs_cand, &ygs_cand, &tgs_cand}) {
+    const Table<int16_t>& val = view == &gs_cand ? gs_val : view == &ygs_cand ? ygs_val : tgs_val;
+    each([&](int i, int j) { out += (*view)[i][j] + "/" + text_of(val[i][j]) + " "; });
   }
   return out;
 }
 
-LiteralRun literal_solve(const tesura::Puzzle& puzzle, int min_entries) {
-  LiteralForm form;
-  for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) {
-      const int16_t d = puzzle[(r - 1) * 9 + (c - 1)];
-      if (d != 0) form.enter_digit(row_block(r, c), row_pos(r, c), d);
+std::string literal_solve(LiteralForm& form, const Puzzle& puzzle, int min_entries) {
+  form.entered = puzzle;
+  each([&](int r, int c) {
+    if (const int16_t d = puzzle[(r - 1) * 9 + c - 1]; d != 0) {
+      form.gs_cand[blk(r, c)][pos(r, c)] = text_of(d);
+      form.gs_val[blk(r, c)][pos(r, c)] = d;
+      form.tile[blk(r, c)][pos(r, c)] = static_cast<char>('0' + d);
     }
-  }
-  LiteralRun run;
-  run.stage = form.btninput_Click(min_entries);
-  if (run.stage.empty()) run.stage = form.btnans_Click();
-  run.drawings = form.drawings;
-  run.final_board = block_values(form);
-  return run;
+  });
+  const std::string refusal = form.btninput_Click(min_entries);
+  return refusal.empty() ? form.btnans_Click() : refusal;
 }
 
 }  // namespace tesura::reference

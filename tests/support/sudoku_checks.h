@@ -1,10 +1,12 @@
 #pragma once
-// Shared helpers for engine tests: grid validity, random puzzles and a run
-// of the solve command through its public path.
+// Shared helpers for the tests: grid validity, random puzzles and a run of
+// input completion and the solve command through their public path.
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/input_completion.h"
@@ -35,23 +37,20 @@ inline Puzzle random_solution(std::mt19937& rng) {
   std::array<int, 9> digit{}, rows{}, cols{};
   std::iota(digit.begin(), digit.end(), 1);
   std::shuffle(digit.begin(), digit.end(), rng);
-  auto perm = [&](std::array<int, 9>& p) {
+  for (std::array<int, 9>* lines : {&rows, &cols}) {
     std::array<int, 3> bands{0, 1, 2};
     std::shuffle(bands.begin(), bands.end(), rng);
     for (int b = 0; b < 3; ++b) {
       std::array<int, 3> in{0, 1, 2};
       std::shuffle(in.begin(), in.end(), rng);
-      for (int i = 0; i < 3; ++i) p[b * 3 + i] = bands[b] * 3 + in[i];
+      for (int i = 0; i < 3; ++i) (*lines)[b * 3 + i] = bands[b] * 3 + in[i];
     }
-  };
-  perm(rows);
-  perm(cols);
+  }
   Puzzle grid{};
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) {
-      const int pr = rows[r], pc = cols[c];
-      grid[r * 9 + c] = static_cast<Digit>(digit[(pr * 3 + pr / 3 + pc) % 9]);
-    }
+  for (int i = 0; i < 81; ++i) {
+    const int r = rows[i / 9], c = cols[i % 9];
+    grid[i] = static_cast<Digit>(digit[(r * 3 + r / 3 + c) % 9]);
+  }
   return grid;
 }
 
@@ -71,33 +70,52 @@ struct SolveRun {
   std::vector<std::string> drawings;  // shown_board at every drawing
   int unsolvable_reports = 0;
   std::string board_at_report;  // what the board showed when unsolvable was reported
-  Puzzle answer{};              // the block view's digits afterwards
+  Puzzle answer{};              // the block view's digits after the command
+  std::string views;            // all three views after the command, as views_text gives them
+  std::string returned;         // the views after a later return to the first problem
 };
 
-class RecordingObserver : public SolveObserver {
- public:
-  explicit RecordingObserver(SolveRun& run) : run_(run) {}
-  void show_board(const Grid& grid) override { run_.drawings.push_back(shown_board(grid)); }
-  void unsolvable(const Grid& grid) override {
-    ++run_.unsolvable_reports;
-    run_.board_at_report = shown_board(grid);
-  }
+// All three views, cell by cell: "candidates/value " in view order.
+inline std::string views_text(const Grid& grid) {
+  std::string out;
+  for (const auto& [cand, val] :
+       {std::pair(&grid.gs_cand, &grid.gs_val), std::pair(&grid.ygs_cand, &grid.ygs_val),
+        std::pair(&grid.tgs_cand, &grid.tgs_val)})
+    for (int i = 1; i <= 9; ++i)
+      for (int j = 1; j <= 9; ++j)
+        out += cands_text((*cand)(i, j)) + "/" + std::to_string((*val)(i, j)) + " ";
+  return out;
+}
 
- private:
-  SolveRun& run_;
-};
-
-// Enters the puzzle, finishes the input and, when it is accepted, solves it.
+// Enters the puzzle, finishes the input and, when it is accepted, solves it;
+// an unsolvable puzzle goes back to the first problem, as the window does,
+// and an answered one is taken back there afterwards.
 inline SolveRun run_solve(const Puzzle& puzzle, int min_entries = kMinEntries) {
+  struct Recorder : SolveObserver {
+    SolveRun* run;
+    void show_board(const Grid& grid) override { run->drawings.push_back(shown_board(grid)); }
+    void unsolvable(const Grid& grid) override {
+      ++run->unsolvable_reports;
+      run->board_at_report = shown_board(grid);
+    }
+  };
   SolveRun run;
   Grid grid;
   enter_puzzle(grid, puzzle);
   run.verdict = check_input(grid, min_entries);
-  if (run.verdict != InputVerdict::accepted) return run;
-  accept_input(grid);
-  RecordingObserver observer(run);
-  run.stage = solve_command(grid, observer);
+  if (run.verdict == InputVerdict::accepted) {
+    accept_input(grid);
+    Recorder recorder;
+    recorder.run = &run;
+    run.stage = solve_command(grid, recorder);
+    if (run.stage == SolveStage::unsolvable) grid.return_to_first_problem();
+  }
   run.answer = board_digits(grid);
+  run.views = views_text(grid);
+  if (run.verdict == InputVerdict::accepted && run.stage != SolveStage::unsolvable) {
+    grid.return_to_first_problem();
+    run.returned = views_text(grid);
+  }
   return run;
 }
 
