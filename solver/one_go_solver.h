@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "solver/board.h"
+#include "solver/standstill_memo.h"
 
 namespace tesura {
 
@@ -97,6 +98,10 @@ class OneGoSolver {
   std::array<UndoneGuess, 64> undone_{};
   std::size_t undone_count_ = 0;
   const UndoneGuess* find_undone(const UndoneGuess& guess) const;
+
+  // What the rounds after a first-level guess made of the board, for the
+  // whole solve.
+  StandstillMemo standstill_;
 
   void check(View v);
   void place_unique(View v);
