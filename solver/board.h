@@ -62,6 +62,9 @@ struct Board {
   // maybe_due[view]: units that got a digit since their last pruning pass
   // showed them clean; only these can be due (open counts only fall).
   std::array<std::uint16_t, 3> maybe_due{0x1FF, 0x1FF, 0x1FF};
+  // maybe_unique[view]: units whose open counts fell since a unique-place
+  // pass last found no digit to fix in them; only these can have one.
+  std::array<std::uint16_t, 3> maybe_unique{0x1FF, 0x1FF, 0x1FF};
   int singles = 0;  // cells whose string is one character long
   int repeats = 0;  // placements of a digit that its unit already held
   // placed[view][unit]: the digits placed in the unit, as candidate bits.
@@ -106,7 +109,11 @@ struct Board {
       // Every digit the cell stops listing as an open cell leaves the counts.
       const Cands gone = at_most_one_cand(now) ? before : before & static_cast<Cands>(~now);
       const std::uint64_t delta = nibble_spread(gone);
-      for (int v = 0; v < 3; ++v) open_count[v][kCellUnit[at][v]] -= delta;
+      for (int v = 0; v < 3; ++v) {
+        const int u = kCellUnit[at][v];
+        open_count[v][u] -= delta;
+        maybe_unique[v] |= static_cast<std::uint16_t>(1u << u);
+      }
     }
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
@@ -160,6 +167,7 @@ inline void Board::derive() {
   open_count = {};
   placed_nibbles = {};
   maybe_due.fill(0x1FF);
+  maybe_unique.fill(0x1FF);
   decided = {};
   for (int at = 0; at < 81; ++at) {
     const Cands c = cand[at];

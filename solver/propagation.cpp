@@ -40,7 +40,12 @@ void OneGoSolver::check(View v) {
 
 void OneGoSolver::place_unique(View v) {
   const int vi = static_cast<int>(v);
-  for (int u = 0; u < 9; ++u) {
+  // A placement in a unit changes no other unit of the same view, so the
+  // units worth a look are known before the pass starts.
+  const unsigned maybe = gs.maybe_unique[vi];
+  gs.maybe_unique[vi] = 0;
+  for (unsigned m = maybe; m != 0; m &= m - 1) {
+    const int u = std::countr_zero(m);
     // Taken once per unit, before any placement in it. A decided cell whose
     // digit is listed nowhere else would only be written again as it is.
     const Cands unique = gs.unique_open_digits(vi, u);
