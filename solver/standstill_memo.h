@@ -7,7 +7,6 @@
 // time it is accepted anew.
 #include <cstdint>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 #include "solver/board.h"
@@ -26,24 +25,35 @@ class StandstillMemo {
 
   // The board that propagation made of `from`, or nullptr.
   const Board* find(const Board& from, std::uint64_t hash) const {
-    const auto it = index_.find(hash);
-    if (it == index_.end()) return nullptr;
-    const Entry& e = entries_[it->second];
-    return e.from_cand == from.cand && e.from_val == from.val ? &e.to : nullptr;
+    if (slots_.empty()) return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      if (slots_[i] == 0) return nullptr;
+      const Entry& e = entries_[slots_[i] - 1];
+      if (e.hash == hash && e.from_cand == from.cand && e.from_val == from.val) return &e.to;
+    }
   }
 
-  // Keeps `to` as what propagation made of `from`. A full memo, or a hash
-  // already taken by other cells, keeps nothing more.
-  void store(const Board& from, std::uint64_t hash, const Board& to) {
-    if (entries_.size() >= kCapacity) return;
-    if (!index_.emplace(hash, static_cast<std::uint32_t>(entries_.size())).second) return;
-    entries_.push_back(Entry{from.cand, from.val, to});
+  // A place for what propagation will make of `from`, to be filled before
+  // the next call; nullptr once the memo is full.
+  Board* add(const Board& from, std::uint64_t hash) {
+    if (entries_.size() >= kCapacity) return nullptr;
+    // Half the slots at most are taken, so a probe ends soon.
+    if (2 * (entries_.size() + 1) > slots_.size()) grow();
+    entries_.emplace_back();
+    Entry& e = entries_.back();
+    e.hash = hash;
+    e.from_cand = from.cand;
+    e.from_val = from.val;
+    put(entries_.size() - 1);
+    return &e.to;
   }
 
  private:
-  static constexpr std::size_t kCapacity = 4096;
+  static constexpr std::size_t kCapacity = 8192;
 
   struct Entry {
+    std::uint64_t hash;
     std::array<Cands, 81> from_cand;
     std::array<Digit, 81> from_val;
     Board to;
@@ -55,7 +65,6 @@ class StandstillMemo {
       std::uint64_t w = 0;
       std::memcpy(&w, p, 8);
       h = (h ^ w) * 0xFF51AFD7ED558CCDull;
-      h ^= h >> 32;
     }
     std::uint64_t tail = 0;
     std::memcpy(&tail, p, size);
@@ -63,7 +72,18 @@ class StandstillMemo {
     h ^= h >> 29;
   }
 
-  std::unordered_map<std::uint64_t, std::uint32_t> index_;
+  void put(std::size_t entry) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = entries_[entry].hash & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = static_cast<std::uint32_t>(entry + 1);
+  }
+  void grow() {
+    slots_.assign(slots_.empty() ? 64 : 2 * slots_.size(), 0);
+    for (std::size_t e = 0; e < entries_.size(); ++e) put(e);
+  }
+
+  std::vector<std::uint32_t> slots_;  // 1 + the entry's index; 0 where free
   std::vector<Entry> entries_;
 };
 

@@ -74,10 +74,10 @@ void OneGoSolver::trial_one() {
         gs = *after;
         count_cand();
       } else {
-        const Board guessed = gs;
+        Board* after_rounds = standstill_.add(gs, hash);
         count_cand();
         propagate_to_standstill();
-        standstill_.store(guessed, hash, gs);
+        if (after_rounds) *after_rounds = gs;
       }
       find_conflict();
       if (conflict_flag == 0 && decided_cnt == fill_target) {
