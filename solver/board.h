@@ -7,6 +7,7 @@
 #include <bit>
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 
 #include "model/cands.h"
 #include "model/cell_index.h"
@@ -40,6 +41,36 @@ inline constexpr auto kCellUnit = [] {
   return t;
 }();
 
+// kCellPos[cell][view]: the cell's position (0-based) in its unit of the view.
+inline constexpr auto kCellPos = [] {
+  std::array<std::array<std::uint8_t, 3>, 81> t{};
+  for (int v = 0; v < 3; ++v)
+    for (int u = 0; u < 9; ++u)
+      for (int p = 0; p < 9; ++p) t[kUnitCell[v][u][p]][v] = static_cast<std::uint8_t>(p);
+  return t;
+}();
+
+// Per view, a set of units as bits; the fourth lane is unused. Kept as four
+// lanes so that one cell's three units go in with a single word-wide or.
+using UnitSets = std::array<std::uint16_t, 4>;
+
+// kCellUnitSets[cell]: the cell's unit in each view, as a one-bit set.
+inline constexpr auto kCellUnitSets = [] {
+  std::array<UnitSets, 81> t{};
+  for (int at = 0; at < 81; ++at)
+    for (int v = 0; v < 3; ++v) t[at][v] = static_cast<std::uint16_t>(1u << kCellUnit[at][v]);
+  return t;
+}();
+
+// Adds the cell's three units to the sets.
+inline void add_cell_units(UnitSets& sets, int at) {
+  std::uint64_t w = 0, cell = 0;
+  std::memcpy(&w, sets.data(), sizeof w);
+  std::memcpy(&cell, kCellUnitSets[at].data(), sizeof cell);
+  w |= cell;
+  std::memcpy(sets.data(), &w, sizeof w);
+}
+
 // One count per candidate character: nibble d is 1 where c holds d.
 inline constexpr auto kNibbleSpread = [] {
   std::array<std::uint64_t, 32> t{};
@@ -61,10 +92,10 @@ struct Board {
   //
   // maybe_due[view]: units that got a digit since their last pruning pass
   // showed them clean; only these can be due (open counts only fall).
-  std::array<std::uint16_t, 3> maybe_due{0x1FF, 0x1FF, 0x1FF};
+  UnitSets maybe_due{0x1FF, 0x1FF, 0x1FF, 0};
   // maybe_unique[view]: units whose open counts fell since a unique-place
   // pass last found no digit to fix in them; only these can have one.
-  std::array<std::uint16_t, 3> maybe_unique{0x1FF, 0x1FF, 0x1FF};
+  UnitSets maybe_unique{0x1FF, 0x1FF, 0x1FF, 0};
   int singles = 0;  // cells whose string is one character long
   int repeats = 0;  // placements of a digit that its unit already held
   // placed[view][unit]: the digits placed in the unit, as candidate bits.
@@ -76,6 +107,8 @@ struct Board {
   std::array<std::array<std::uint64_t, 9>, 3> placed_nibbles{};
   // decided[view][unit]: the digits of the unit's one-character strings.
   std::array<std::array<Cands, 9>, 3> decided{};
+  // open_cells[view][unit]: the positions of the unit's open cells, as bits.
+  std::array<std::array<std::uint16_t, 9>, 3> open_cells{};
 
   // Cells only: the rest is derived.
   bool operator==(const Board& o) const { return cand == o.cand && val == o.val; }
@@ -109,20 +142,20 @@ struct Board {
       // Every digit the cell stops listing as an open cell leaves the counts.
       const Cands gone = at_most_one_cand(now) ? before : before & static_cast<Cands>(~now);
       const std::uint64_t delta = nibble_spread(gone);
-      for (int v = 0; v < 3; ++v) {
-        const int u = kCellUnit[at][v];
-        open_count[v][u] -= delta;
-        maybe_unique[v] |= static_cast<std::uint16_t>(1u << u);
-      }
+      for (int v = 0; v < 3; ++v) open_count[v][kCellUnit[at][v]] -= delta;
+      add_cell_units(maybe_unique, at);
+      if (at_most_one_cand(now))
+        for (int v = 0; v < 3; ++v)
+          open_cells[v][kCellUnit[at][v]] &= static_cast<std::uint16_t>(~(1u << kCellPos[at][v]));
     }
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
   // A cell that had no digit got one.
   void digit_placed(int at) {
+    add_cell_units(maybe_due, at);
     for (int v = 0; v < 3; ++v) {
       const int u = kCellUnit[at][v];
-      maybe_due[v] |= static_cast<std::uint16_t>(1u << u);
       repeats += (placed[v][u] & cands_of(val[at])) != 0;
       placed[v][u] |= cands_of(val[at]);
       placed_nibbles[v][u] |= 0xFull << (4 * val[at]);
@@ -166,9 +199,10 @@ inline void Board::derive() {
   repeats = 0;
   open_count = {};
   placed_nibbles = {};
-  maybe_due.fill(0x1FF);
-  maybe_unique.fill(0x1FF);
+  maybe_due = {0x1FF, 0x1FF, 0x1FF, 0};
+  maybe_unique = {0x1FF, 0x1FF, 0x1FF, 0};
   decided = {};
+  open_cells = {};
   for (int at = 0; at < 81; ++at) {
     const Cands c = cand[at];
     singles += one_cand(c);
@@ -181,6 +215,8 @@ inline void Board::derive() {
       placed[v][u] |= digit;
       if (val[at] != 0) placed_nibbles[v][u] |= 0xFull << (4 * val[at]);
       decided[v][u] |= single;
+      if (!at_most_one_cand(c))
+        open_cells[v][u] |= static_cast<std::uint16_t>(1u << kCellPos[at][v]);
       open_count[v][u] += listed;
     }
   }
