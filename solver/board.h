@@ -73,14 +73,14 @@ inline void add_cell_units(UnitSets& sets, int at) {
 
 // One count per candidate character: nibble d is 1 where c holds d.
 inline constexpr auto kNibbleSpread = [] {
-  std::array<std::uint64_t, 32> t{};
-  for (unsigned c = 0; c < 32; ++c)
-    for (int d = 0; d < 5; ++d)
+  std::array<std::uint64_t, 1024> t{};
+  for (unsigned c = 0; c < 1024; ++c)
+    for (int d = 0; d < 10; ++d)
       if (c & (1u << d)) t[c] |= 1ull << (4 * d);
   return t;
 }();
 constexpr std::uint64_t nibble_spread(Cands c) {
-  return kNibbleSpread[c & 31] | kNibbleSpread[(c >> 5) & 31] << 20;
+  return kNibbleSpread[c & 1023];
 }
 
 struct Board {
