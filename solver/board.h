@@ -205,19 +205,24 @@ inline void Board::derive() {
   open_cells = {};
   for (int at = 0; at < 81; ++at) {
     const Cands c = cand[at];
-    singles += one_cand(c);
-    const std::uint64_t listed = at_most_one_cand(c) ? 0 : nibble_spread(c & kAllCands);
-    const Cands digit = val[at] != 0 ? cands_of(val[at]) : Cands{0};
-    const Cands single = one_cand(c) ? c : Cands{0};
-    for (int v = 0; v < 3; ++v) {
-      const int u = kCellUnit[at][v];
-      repeats += (placed[v][u] & digit) != 0;
-      placed[v][u] |= digit;
-      if (val[at] != 0) placed_nibbles[v][u] |= 0xFull << (4 * val[at]);
-      decided[v][u] |= single;
-      if (!at_most_one_cand(c))
-        open_cells[v][u] |= static_cast<std::uint16_t>(1u << kCellPos[at][v]);
-      open_count[v][u] += listed;
+    const auto& units = kCellUnit[at];
+    if (!at_most_one_cand(c)) {
+      const std::uint64_t listed = nibble_spread(c & kAllCands);
+      for (int v = 0; v < 3; ++v) {
+        open_count[v][units[v]] += listed;
+        open_cells[v][units[v]] |= static_cast<std::uint16_t>(1u << kCellPos[at][v]);
+      }
+    } else if (one_cand(c)) {
+      ++singles;
+      for (int v = 0; v < 3; ++v) decided[v][units[v]] |= c;
+    }
+    if (val[at] != 0) {
+      const Cands digit = cands_of(val[at]);
+      for (int v = 0; v < 3; ++v) {
+        repeats += (placed[v][units[v]] & digit) != 0;
+        placed[v][units[v]] |= digit;
+        placed_nibbles[v][units[v]] |= 0xFull << (4 * val[at]);
+      }
     }
   }
 }
