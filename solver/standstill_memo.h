@@ -34,25 +34,30 @@ class StandstillMemo {
     }
   }
 
-  // A place for what propagation will make of `from`, to be filled before
-  // the next call; nullptr once the memo is full.
-  Board* add(const Board& from, std::uint64_t hash) {
-    if (entries_.size() >= kCapacity) return nullptr;
+  // Takes `from` as the board about to be propagated ...
+  void begin(const Board& from, std::uint64_t hash) {
+    pending_hash_ = hash;
+    pending_cand_ = from.cand;
+    pending_val_ = from.val;
+  }
+  // ... and `to` as what the rounds made of it. A full memo keeps nothing.
+  void finish(const Board& to) {
+    if (entries_.size() >= kCapacity) return;
     // Half the slots at most are taken, so a probe ends soon.
     if (2 * (entries_.size() + 1) > slots_.size()) grow();
-    entries_.emplace_back();
-    Entry& e = entries_.back();
-    e.hash = hash;
-    e.from_cand = from.cand;
-    e.from_val = from.val;
+    entries_.emplace_back(pending_hash_, pending_cand_, pending_val_, to);
     put(entries_.size() - 1);
-    return &e.to;
   }
 
  private:
   static constexpr std::size_t kCapacity = 8192;
 
   struct Entry {
+    // Built in place: a board filled only to be overwritten costs as much
+    // as the copy.
+    Entry(std::uint64_t h, const std::array<Cands, 81>& c, const std::array<Digit, 81>& v,
+          const Board& b)
+        : hash(h), from_cand(c), from_val(v), to(b) {}
     std::uint64_t hash;
     std::array<Cands, 81> from_cand;
     std::array<Digit, 81> from_val;
@@ -83,6 +88,9 @@ class StandstillMemo {
     for (std::size_t e = 0; e < entries_.size(); ++e) put(e);
   }
 
+  std::uint64_t pending_hash_ = 0;
+  std::array<Cands, 81> pending_cand_{};
+  std::array<Digit, 81> pending_val_{};
   std::vector<std::uint32_t> slots_;  // 1 + the entry's index; 0 where free
   std::vector<Entry> entries_;
 };

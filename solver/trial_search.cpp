@@ -74,10 +74,10 @@ void OneGoSolver::trial_one() {
         gs = *after;
         count_cand();
       } else {
-        Board* after_rounds = standstill_.add(gs, hash);
+        standstill_.begin(gs, hash);
         count_cand();
         propagate_to_standstill();
-        if (after_rounds) *after_rounds = gs;
+        standstill_.finish(gs);
       }
       find_conflict();
       if (conflict_flag == 0 && decided_cnt == fill_target) {
