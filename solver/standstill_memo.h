@@ -5,6 +5,7 @@
 // the same guess on the same board again and again: after every undo it is
 // back on its snapshot, and an accepted guess leads to the same board each
 // time it is accepted anew.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -21,6 +22,21 @@ class StandstillMemo {
     mix(h, board.cand.data(), sizeof board.cand);
     mix(h, board.val.data(), sizeof board.val);
     return h;
+  }
+
+  // The memo of the calling thread. What it holds is true of every board,
+  // so solvers may share it; keeping it spares each solve the allocation
+  // and the page faults of a fresh one.
+  static StandstillMemo& of_this_thread() {
+    thread_local StandstillMemo memo;
+    return memo;
+  }
+
+  // Forgets every board; the storage stays.
+  void clear() {
+    if (entries_.empty()) return;
+    entries_.clear();
+    std::fill(slots_.begin(), slots_.end(), 0);
   }
 
   // The board that propagation made of `from`, or nullptr.
