@@ -59,6 +59,9 @@ class StandstillMemo {
   // ... and `to` as what the rounds made of it. A full memo keeps nothing.
   void finish(const Board& to) {
     if (entries_.size() >= kCapacity) return;
+    // Reserved whole at once: growing would copy every entry again, and
+    // pages not yet written cost nothing.
+    if (entries_.capacity() == 0) entries_.reserve(kCapacity);
     // Half the slots at most are taken, so a probe ends soon.
     if (2 * (entries_.size() + 1) > slots_.size()) grow();
     entries_.emplace_back(pending_hash_, pending_cand_, pending_val_, to);
