@@ -16,11 +16,12 @@ namespace tesura {
 
 class StandstillMemo {
  public:
-  // A hash of the cells alone: the bookkeeping follows from them.
+  // A hash of the strings alone: within a solve they decide the values too
+  // (a given keeps its own, every other cell shows its one character or
+  // none), and a lookup compares both in full anyway.
   static std::uint64_t hash_of(const Board& board) {
     std::uint64_t h = 0x9E3779B97F4A7C15ull;
     mix(h, board.cand.data(), sizeof board.cand);
-    mix(h, board.val.data(), sizeof board.val);
     return h;
   }
 
