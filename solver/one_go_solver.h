@@ -1,12 +1,12 @@
 #pragma once
 // The state and the routines of the one-go solver. The deduction rules, the
-// propagation round and the two trial levels keep the order of every loop
-// and every call of the original sequence: that order decides which cell
-// receives a digit when several could, which guess comes first, and so
-// which answer a puzzle with several solutions gets.
+// propagation round and the two trial levels run every loop and every call
+// in a fixed order: that order decides which cell receives a digit when
+// several could, which guess comes first, and so which answer a puzzle with
+// several solutions gets.
 //
-// Results are reported through members, as the original routines do: a
-// count such as decided_cnt is fresh only after the routine that computes it.
+// Results are reported through members: a count such as decided_cnt is
+// fresh only after the routine that computes it.
 #include <array>
 #include <vector>
 
