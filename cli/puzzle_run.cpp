@@ -1,7 +1,9 @@
 #include "cli/puzzle_run.h"
 
+#include <array>
 #include <chrono>
 
+#include "cli/entry_check.h"
 #include "model/input_completion.h"
 #include "solver/complete_search.h"
 
@@ -53,8 +55,14 @@ class StepRecords final : public SolveObserver {
   std::string* out_;
 };
 
+// Runs f, timed only when the times are wanted: reading the clock twice
+// costs about as much as entering the puzzle.
 template <class F>
-std::int64_t time_ns(F&& f) {
+std::int64_t time_ns(bool timed, F&& f) {
+  if (!timed) {
+    f();
+    return 0;
+  }
   const auto start = std::chrono::steady_clock::now();
   f();
   const auto stop = std::chrono::steady_clock::now();
@@ -92,9 +100,10 @@ void PuzzleRun::malformed(std::string& out) const {
 
 RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
   RunResult result;
-  // The window's checks decide the refusals in both modes.
-  enter_puzzle(grid_, puzzle);
-  const InputVerdict input = check_input(grid_, options_.any_count ? 0 : kMinEntries);
+  // The window's verdicts in both modes; only the solve command needs the
+  // board entered.
+  const int givens = count_givens(puzzle);
+  const InputVerdict input = check_puzzle(puzzle, givens, options_.any_count ? 0 : kMinEntries);
   if (input != InputVerdict::accepted) {
     result.outcome = Outcome::refusal;
     put_result(result, refusal_message(input), false, out);
@@ -104,23 +113,26 @@ RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
   Puzzle answer{};
   bool answered = false;
   if (options_.search_only) {
-    result.solve_ns = time_ns([&] { answered = complete_search(puzzle, answer); });
-    bool full = true;
-    for (const Digit d : puzzle) full = full && d != 0;
-    result.stage = !answered ? SolveStage::unsolvable
-                   : full    ? SolveStage::given
-                             : SolveStage::search;
+    result.solve_ns = time_ns(options_.stats, [&] { answered = complete_search(puzzle, answer); });
+    result.stage = !answered      ? SolveStage::unsolvable
+                   : givens == 81 ? SolveStage::given
+                                  : SolveStage::search;
   } else {
+    enter_puzzle(grid_, puzzle);
     accept_input(grid_);
     StepRecords steps(options_.grid, options_.steps ? &out : nullptr);
-    result.solve_ns = time_ns([&] { result.stage = solve_command(grid_, steps); });
+    result.solve_ns = time_ns(options_.stats, [&] { result.stage = solve_command(grid_, steps); });
     answered = result.stage != SolveStage::unsolvable;
     if (answered) answer = board_digits(grid_);
   }
-  if (answered)
-    put_result(result, puzzle_text(answer), true, out);
-  else
+  if (answered) {
+    // As puzzle_text writes it, without a string of its own per answer.
+    std::array<char, 81> text{};
+    for (int i = 0; i < 81; ++i) text[i] = ".123456789"[answer[i]];
+    put_result(result, std::string_view(text.data(), text.size()), true, out);
+  } else {
     put_result(result, "unsolvable", false, out);
+  }
   return result;
 }
 

@@ -19,7 +19,7 @@ enum class Outcome : std::uint8_t { solve, refusal, malformed };
 struct RunResult {
   Outcome outcome = Outcome::malformed;
   SolveStage stage = SolveStage::unsolvable;  // for a solve
-  std::int64_t solve_ns = 0;                  // steady_clock, around the solve alone
+  std::int64_t solve_ns = 0;                  // steady_clock, around the solve alone; --stats only
 };
 
 // The outcomes in --stage and --stats order: the solve stages (unsolvable

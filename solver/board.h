@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "model/cands.h"
 #include "model/cell_index.h"
@@ -42,6 +43,36 @@ inline constexpr auto kCellUnit = [] {
   return t;
 }();
 
+// kCellPos[cell][view]: the cell's position (0-based) in its unit of the view.
+inline constexpr auto kCellPos = [] {
+  std::array<std::array<std::uint8_t, 3>, 81> t{};
+  for (int v = 0; v < 3; ++v)
+    for (int u = 0; u < 9; ++u)
+      for (int p = 0; p < 9; ++p) t[kUnitCell[v][u][p]][v] = static_cast<std::uint8_t>(p);
+  return t;
+}();
+
+// Per view, a set of units as bits; the fourth lane is unused. Kept as four
+// lanes so that one cell's three units go in with a single word-wide or.
+using UnitSets = std::array<std::uint16_t, 4>;
+
+// kCellUnitSets[cell]: the cell's unit in each view, as a one-bit set.
+inline constexpr auto kCellUnitSets = [] {
+  std::array<UnitSets, 81> t{};
+  for (int at = 0; at < 81; ++at)
+    for (int v = 0; v < 3; ++v) t[at][v] = static_cast<std::uint16_t>(1u << kCellUnit[at][v]);
+  return t;
+}();
+
+// Adds the cell's three units to the sets.
+inline void add_cell_units(UnitSets& sets, int at) {
+  std::uint64_t w = 0, cell = 0;
+  std::memcpy(&w, sets.data(), sizeof w);
+  std::memcpy(&cell, kCellUnitSets[at].data(), sizeof cell);
+  w |= cell;
+  std::memcpy(sets.data(), &w, sizeof w);
+}
+
 // One count per candidate character: nibble d is 1 where c holds d.
 inline constexpr auto kNibbleSpread = [] {
   std::array<std::uint64_t, 1024> t{};
@@ -51,7 +82,7 @@ inline constexpr auto kNibbleSpread = [] {
   return t;
 }();
 constexpr std::uint64_t nibble_spread(Cands c) {
-  return kNibbleSpread[c & 0x3FF];
+  return kNibbleSpread[c & 1023];
 }
 
 struct Board {
@@ -63,7 +94,10 @@ struct Board {
   //
   // maybe_due[view]: units that got a digit since their last pruning pass
   // showed them clean; only these can be due (open counts only fall).
-  std::array<std::uint16_t, 3> maybe_due{0x1FF, 0x1FF, 0x1FF};
+  UnitSets maybe_due{0x1FF, 0x1FF, 0x1FF, 0};
+  // maybe_unique[view]: units whose open counts fell since a unique-place
+  // pass last found no digit to fix in them; only these can have one.
+  UnitSets maybe_unique{0x1FF, 0x1FF, 0x1FF, 0};
   int singles = 0;  // cells whose string is one character long
   int repeats = 0;  // placements of a digit that its unit already held
   // placed[view][unit]: the digits placed in the unit, as candidate bits.
@@ -73,6 +107,8 @@ struct Board {
   std::array<std::array<std::uint64_t, 9>, 3> open_count{};
   // decided[view][unit]: the digits of the unit's one-character strings.
   std::array<std::array<Cands, 9>, 3> decided{};
+  // open_cells[view][unit]: the positions of the unit's open cells, as bits.
+  std::array<std::array<std::uint16_t, 9>, 3> open_cells{};
 
   // Cells only: the rest is derived.
   bool operator==(const Board& o) const { return cand == o.cand && val == o.val; }
@@ -110,15 +146,19 @@ struct Board {
       const Cands gone = at_most_one_cand(now) ? before : before & static_cast<Cands>(~now);
       const std::uint64_t delta = nibble_spread(gone);
       for (int v = 0; v < 3; ++v) open_count[v][kCellUnit[at][v]] -= delta;
+      add_cell_units(maybe_unique, at);
+      if (at_most_one_cand(now))
+        for (int v = 0; v < 3; ++v)
+          open_cells[v][kCellUnit[at][v]] &= static_cast<std::uint16_t>(~(1u << kCellPos[at][v]));
     }
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
   // A cell that had no digit got one.
   void digit_placed(int at) {
+    add_cell_units(maybe_due, at);
     for (int v = 0; v < 3; ++v) {
       const int u = kCellUnit[at][v];
-      maybe_due[v] |= static_cast<std::uint16_t>(1u << u);
       repeats += (placed[v][u] & cands_of(val[at])) != 0;
       placed[v][u] |= cands_of(val[at]);
     }
@@ -159,20 +199,29 @@ inline void Board::derive() {
   placed = {};
   repeats = 0;
   open_count = {};
-  maybe_due.fill(0x1FF);
+  maybe_due = {0x1FF, 0x1FF, 0x1FF, 0};
+  maybe_unique = {0x1FF, 0x1FF, 0x1FF, 0};
   decided = {};
+  open_cells = {};
   for (int at = 0; at < 81; ++at) {
     const Cands c = cand[at];
-    singles += one_cand(c);
-    const std::uint64_t listed = at_most_one_cand(c) ? 0 : nibble_spread(c & kAllCands);
-    const Cands digit = val[at] != 0 ? cands_of(val[at]) : Cands{0};
-    const Cands single = one_cand(c) ? c : Cands{0};
-    for (int v = 0; v < 3; ++v) {
-      const int u = kCellUnit[at][v];
-      repeats += (placed[v][u] & digit) != 0;
-      placed[v][u] |= digit;
-      decided[v][u] |= single;
-      open_count[v][u] += listed;
+    const auto& units = kCellUnit[at];
+    if (!at_most_one_cand(c)) {
+      const std::uint64_t listed = nibble_spread(c & kAllCands);
+      for (int v = 0; v < 3; ++v) {
+        open_count[v][units[v]] += listed;
+        open_cells[v][units[v]] |= static_cast<std::uint16_t>(1u << kCellPos[at][v]);
+      }
+    } else if (one_cand(c)) {
+      ++singles;
+      for (int v = 0; v < 3; ++v) decided[v][units[v]] |= c;
+    }
+    if (val[at] != 0) {
+      const Cands digit = cands_of(val[at]);
+      for (int v = 0; v < 3; ++v) {
+        repeats += (placed[v][units[v]] & digit) != 0;
+        placed[v][units[v]] |= digit;
+      }
     }
   }
 }
@@ -182,10 +231,15 @@ inline void Board::check_bookkeeping() const {
   Board fresh = *this;
   fresh.derive();
   bool same = fresh.singles == singles && fresh.repeats == repeats && fresh.placed == placed &&
-              fresh.open_count == open_count && fresh.decided == decided;
-  // A unit left out of maybe_due must be one that a pruning pass leaves as it is.
+              fresh.open_count == open_count && fresh.decided == decided &&
+              fresh.open_cells == open_cells;
+  // A unit left out of maybe_due must be one that a pruning pass leaves as
+  // it is, and one left out of maybe_unique one where no digit is unique.
   for (int v = 0; v < 3; ++v)
-    for (int u = 0; u < 9; ++u) same &= ((maybe_due[v] >> u) & 1) != 0 || !prune_due(v, u);
+    for (int u = 0; u < 9; ++u) {
+      same &= ((maybe_due[v] >> u) & 1) != 0 || !prune_due(v, u);
+      same &= ((maybe_unique[v] >> u) & 1) != 0 || unique_open_digits(v, u) == 0;
+    }
   if (!same) {
     std::fputs("tesura: the solver's bookkeeping no longer matches its board\n", stderr);
     std::abort();

@@ -11,13 +11,17 @@
 #include <vector>
 
 #include "solver/board.h"
+#include "solver/standstill_memo.h"
 
 namespace tesura {
 
 class OneGoSolver {
  public:
   // Starts from the block view of an accepted puzzle.
-  explicit OneGoSolver(const Board& board) : gs(board) { gs.derive(); }
+  explicit OneGoSolver(const Board& board) : gs(board) {
+    gs.derive();
+    standstill_.clear();
+  }
 
   Board gs;   // the board: block view, with the row and column views over it
   Board sv1;  // the first-level snapshot, taken when trial_one starts
@@ -97,6 +101,10 @@ class OneGoSolver {
   std::array<UndoneGuess, 64> undone_{};
   std::size_t undone_count_ = 0;
   const UndoneGuess* find_undone(const UndoneGuess& guess) const;
+
+  // What the rounds after a first-level guess made of the board, kept
+  // for the whole solve.
+  StandstillMemo& standstill_ = StandstillMemo::of_this_thread();
 
   void check(View v);
   void place_unique(View v);

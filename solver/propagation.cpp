@@ -18,9 +18,10 @@ void OneGoSolver::check(View v) {
     }
     // The candidates never hold "0", so an empty cell's value prunes nothing.
     Cands placed = gs.placed[vi][u];
-    for (const int at : kUnitCell[vi][u]) {
+    // Only the cell at hand can stop being open during its own step.
+    for (unsigned open = gs.open_cells[vi][u]; open != 0; open &= open - 1) {
+      const int at = kUnitCell[vi][u][std::countr_zero(open)];
       const Cands c = gs.cand[at];
-      if (at_most_one_cand(c)) continue;
       const Cands pruned = c & static_cast<Cands>(~placed);
       if (pruned == c) continue;
       gs.cand[at] = pruned;
@@ -41,12 +42,19 @@ void OneGoSolver::check(View v) {
 
 void OneGoSolver::place_unique(View v) {
   const int vi = static_cast<int>(v);
-  for (int u = 0; u < 9; ++u) {
+  // A placement in a unit changes no other unit of the same view, so the
+  // units worth a look are known before the pass starts.
+  const unsigned maybe = gs.maybe_unique[vi];
+  gs.maybe_unique[vi] = 0;
+  for (unsigned m = maybe; m != 0; m &= m - 1) {
+    const int u = std::countr_zero(m);
     // Taken once per unit, before any placement in it. A decided cell whose
     // digit is listed nowhere else would only be written again as it is.
     const Cands unique = gs.unique_open_digits(vi, u);
     if (unique == 0) continue;
-    for (const int at : kUnitCell[vi][u]) {
+    // Decided and emptied cells hold no digit of unique.
+    for (unsigned open = gs.open_cells[vi][u]; open != 0; open &= open - 1) {
+      const int at = kUnitCell[vi][u][std::countr_zero(open)];
       const Cands mine = gs.cand[at] & unique;
       // Digits are placed in ascending order, so the cell keeps the smallest
       // of its unique digits and the larger ones find no cell any more.

@@ -69,8 +69,16 @@ void OneGoSolver::trial_one() {
           const Cands c = gs.cand[at];
           gs.set_digit(at, (guess.larger[w] >> (at % 64)) & 1 ? last_cand(c) : first_cand(c));
         }
-      count_cand();
-      propagate_to_standstill();
+      const std::uint64_t hash = StandstillMemo::hash_of(gs);
+      if (const Board* after = standstill_.find(gs, hash)) {
+        gs = *after;
+        count_cand();
+      } else {
+        standstill_.begin(gs, hash);
+        count_cand();
+        propagate_to_standstill();
+        standstill_.finish(gs);
+      }
       find_conflict();
       if (conflict_flag == 0 && decided_cnt == fill_target) {
         solved_flag = 1;

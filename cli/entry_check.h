@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The entry's two tests straight on the puzzle: the same verdicts as the
+// window's check of a board entered digit by digit, without building it.
+#include "model/input_completion.h"
+#include "model/puzzle.h"
+
+namespace tesura::cli {
+
+// The cells with a digit.
+int count_givens(const Puzzle& puzzle);
+
+// too_few below min_entries givens (the repeat test then does not run),
+// repeated when a digit stands twice in a row, column or block.
+InputVerdict check_puzzle(const Puzzle& puzzle, int givens, int min_entries);
+
+}  // namespace tesura::cli
