@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Times tesura-solve over every file of the puzzle folder and over
 # bench/slow_boards.txt, and prints the Markdown tables for the README: the
 # solve command, then the complete search alone. Times are per puzzle,

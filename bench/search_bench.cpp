@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mean time of the complete search per puzzle, one benchmark per file of
 // the puzzle folder. One iteration solves the whole file in order, so every
 // puzzle weighs the same; "per_puzzle" is the mean.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole solve command as the window runs it (entry, input checks,
 // acceptance, solve), one benchmark per file of the puzzle folder. The
 // per_puzzle counter is the mean time per puzzle over the whole file.

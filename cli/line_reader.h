@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Splits a byte stream into lines with memory bounded by the chunk and the
 // kept prefix, whatever the input: millions of lines, lines of gigabytes,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tesura-solve: the engine's solve command over files of puzzles.
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/puzzle_run.h"
 
 #include <array>

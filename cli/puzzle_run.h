@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // From one puzzle to its output: the puzzle is entered and checked as the
 // window does, then solved by the solve command or the complete search.

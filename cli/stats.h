@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The --stats summary: counts per outcome and the solve times. The times go
 // into a histogram rather than a list, so memory stays flat on any input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where a cell stands in each view. Blocks and the cells within a block are
 // numbered row by row from the top left; all indices run from 1 to 9.

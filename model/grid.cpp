@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/grid.h"
 
 #include <array>

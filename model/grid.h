@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The board's state, held three times over: by block (the master copy), by
 // row and by column, each as a table of candidate strings and a table of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Declaring the entry finished: the two checks and the fixing of the givens.
 // The window shows the pictures and the messages; this layer never does.

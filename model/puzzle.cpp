@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/puzzle.h"
 
 #include "model/cell_index.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A puzzle as a line of text, and its entry onto the board.
 #include <array>

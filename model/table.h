@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A 9 x 9 table indexed from 1, unit first and position second, the way the
 // board's control arrays and every routine over the grid count.

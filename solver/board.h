@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The solver's working board: the 81 cells stored once, in block order, with
 // the row and column views as index maps over the same store. A step that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Complete search over band bitboards.
 //
 // Each digit's candidates are three 27-bit masks, one per band of three

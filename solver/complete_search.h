@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A complete, deterministic search for the solutions of a puzzle. It decides
 // what the restricted trial searches cannot: whether a solution exists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The state and the routines of the one-go solver. Every loop runs units
 // before positions, both ascending, and the rounds and trial levels call

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The deduction rules and the propagation round.
 #include <bit>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "solver/solve_command.h"
 
 #include "model/puzzle.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one-go solve ("一発解答"): propagation rounds while they decide new
 // cells, then the two trial levels, then a complete search. The engine draws

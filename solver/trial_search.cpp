@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two levels of trial search, their unit scans and the duplicate check.
 #include <bit>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/board_cell.h"
 
 #include <QDropEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A cell of the board: element `index` of its block. It reports mouse
 // presses with their button, drops of a palette digit, and the keys a user

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Message boxes. The window only ever says something through this interface,
 // so that its behaviour can be checked without a person closing boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's one window: the board of 81 tiles, the palette of the nine
 // digits, three picture buttons and the menus. The window owns the grid and

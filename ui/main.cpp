@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tesura: enter a 9 x 9 number-placement puzzle with the mouse and solve it.
 // The program takes no command line and keeps no settings.
 #include <QApplication>

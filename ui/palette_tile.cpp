@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/palette_tile.h"
 
 #include <QKeyEvent>

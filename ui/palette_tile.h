@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A digit tile of the palette. It follows the pointer without a button held,
 // so the window always knows which tile the pointer is over, and reports a

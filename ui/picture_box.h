@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A fixed-size picture, the building block of the board and the palette. It
 // remembers the name of what it shows, so that the window (and its tests)

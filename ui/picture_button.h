@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A command button drawn as a picture: a press and a release of the left
 // button over it, or Space or Enter while it has the keyboard focus.

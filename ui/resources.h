@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The window's pictures and the built-in tiles live in a resource file that
 // is linked in from a static library, so it has to be registered by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Playing the notification after the version box: the call returns when the
 // sound has finished, and the window takes no input meanwhile.

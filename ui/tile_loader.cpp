@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/tile_loader.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Board tiles are read from files by bare name, so from the current
 // directory, afresh on every display: a user may swap the tile files while

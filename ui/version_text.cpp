@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/version_text.h"
 
 #ifndef TESURA_VERSION_MAJOR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes every picture and the sound the program ships, into the folder named
 // on the command line (normally assets/):
 //   images/  background, icon, palette tiles, button faces (compiled in)

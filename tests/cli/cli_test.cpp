@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command-line contract of tesura-solve, through the real binary.
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fast engine against the literal model: the same refusal or stage, the
 // same drawing after every productive round, the same three views at the end
 // and after the return to the first problem, on samples of public collections

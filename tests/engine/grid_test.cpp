@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The grid model and input completion: the write-backs between views, the
 // counts, presses on a cell and the two refusals of an entry.
 #include "model/grid.h"

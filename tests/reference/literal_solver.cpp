@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/reference/literal_solver.h"
 
 #include "solver/complete_search.h"

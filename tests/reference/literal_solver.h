@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A literal, string-based model of input completion and the one-go solve,
 // kept deliberately naive so that the fast engine can be checked against it:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The complete search against the sample collections, boards found slow by
 // hill-climbing, and a plain brute-force counter on generated puzzles.
 #include "solver/complete_search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared helpers for the tests: grid validity, random puzzles and a run of
 // input completion and the solve command through their public path.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs in a folder without tile files: the board still shows every tile,
 // from the copies built into the program, and says so once per file. The
 // same holds for files that are there but damaged; twice-size siblings are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A real window with a recorder in place of its message boxes and sound,
 // and the gestures a user makes on it.
