@@ -2,25 +2,11 @@
 #include "cli/line_format.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "cli/utf8_counter.h"
 
 namespace tesura::cli {
-
-const std::array<ByteClass, 256> kByteClasses = [] {
-  std::array<ByteClass, 256> classes{};
-  for (int b = 0; b < 256; ++b) {
-    ByteClass& c = classes[b];
-    c.blank = std::isspace(b) != 0;
-    c.separator =
-        c.blank || std::string_view(",;#|").find(static_cast<char>(b)) != std::string_view::npos;
-    if (b >= '1' && b <= '9') c.cell = b - '0';
-    if (std::string_view(".0_*-").find(static_cast<char>(b)) != std::string_view::npos) c.cell = 0;
-  }
-  return classes;
-}();
 
 namespace {
 

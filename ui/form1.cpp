@@ -22,7 +22,6 @@
 #include "ui/dialogs.h"
 #include "ui/palette_tile.h"
 #include "ui/picture_button.h"
-#include "ui/puzzle_line.h"
 #include "ui/resources.h"
 #include "ui/sound.h"
 #include "ui/tile_loader.h"
@@ -464,7 +463,8 @@ bool Form1::focusNextPrevChild(bool next) {
 }
 
 void Form1::paste_puzzle() {
-  const std::optional<Puzzle> puzzle = read_puzzle_line(QApplication::clipboard()->text());
+  const std::optional<Puzzle> puzzle =
+      parse_puzzle(QApplication::clipboard()->text().toStdString());
   if (!puzzle) return;
   // Cell by cell, as a drop or as the press to the blank would enter it.
   for (int i = 0; i < 81; ++i) {
