@@ -16,10 +16,7 @@
 #include <cstring>
 #include <random>
 
-#include "model/input_completion.h"
-#include "model/puzzle.h"
-#include "solver/complete_search.h"
-#include "solver/solve_command.h"
+#include "bench/timed_solve.h"
 
 namespace {
 
@@ -32,12 +29,6 @@ struct Settings {
   int climbs = 20;
   int steps = 2000;
   unsigned seed = 1;
-};
-
-class NoDrawing final : public SolveObserver {
- public:
-  void show_board(const Grid&) override {}
-  void unsolvable(const Grid&) override {}
 };
 
 bool repeats(const Puzzle& p) {
@@ -58,24 +49,8 @@ int givens_of(const Puzzle& p) {
 
 // The fastest of three solves, in microseconds.
 double solve_us(const Settings& settings, const Puzzle& p) {
-  static Grid grid;
-  static NoDrawing observer;
   double best = 1e30;
-  for (int k = 0; k < 3; ++k) {
-    const auto start = std::chrono::steady_clock::now();
-    if (settings.search) {
-      Puzzle solution;
-      complete_search(p, solution);
-    } else {
-      enter_puzzle(grid, p);
-      if (check_input(grid, 0) == InputVerdict::accepted) {
-        accept_input(grid);
-        solve_command(grid, observer);
-      }
-    }
-    const auto stop = std::chrono::steady_clock::now();
-    best = std::min(best, std::chrono::duration<double, std::micro>(stop - start).count());
-  }
+  for (int k = 0; k < 3; ++k) best = std::min(best, bench::solve_us(settings.search, p));
   return best;
 }
 

@@ -19,38 +19,12 @@
 #include <utility>
 #include <vector>
 
-#include "model/input_completion.h"
-#include "model/puzzle.h"
-#include "solver/complete_search.h"
-#include "solver/solve_command.h"
+#include "bench/timed_solve.h"
 
 namespace {
 
 using namespace tesura;
-
-class NoDrawing final : public SolveObserver {
- public:
-  void show_board(const Grid&) override {}
-  void unsolvable(const Grid&) override {}
-};
-
-double solve_us(bool search, const Puzzle& p) {
-  static Grid grid;
-  static NoDrawing observer;
-  const auto start = std::chrono::steady_clock::now();
-  if (search) {
-    Puzzle solution;
-    complete_search(p, solution);
-  } else {
-    enter_puzzle(grid, p);
-    if (check_input(grid, 0) == InputVerdict::accepted) {
-      accept_input(grid);
-      solve_command(grid, observer);
-    }
-  }
-  const auto stop = std::chrono::steady_clock::now();
-  return std::chrono::duration<double, std::micro>(stop - start).count();
-}
+using bench::solve_us;
 
 }  // namespace
 

@@ -13,20 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/timed_solve.h"
 #include "model/input_completion.h"
 #include "model/puzzle.h"
-#include "solver/solve_command.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace tesura;
 
-class NoDrawing final : public SolveObserver {
- public:
-  void show_board(const Grid&) override {}
-  void unsolvable(const Grid&) override {}
-};
+using bench::NoDrawing;
 
 struct PuzzleFile {
   std::string name;
