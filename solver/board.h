@@ -186,12 +186,10 @@ struct Board {
 };
 
 inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
+  // The store is in block order, as the tables are.
   Board board;
-  for (int b = 1; b <= 9; ++b)
-    for (int k = 1; k <= 9; ++k) {
-      board.cand[(b - 1) * 9 + k - 1] = cand(b, k);
-      board.val[(b - 1) * 9 + k - 1] = val(b, k);
-    }
+  board.cand = cand.flat();
+  board.val = val.flat();
   return board;
 }
 
@@ -249,11 +247,8 @@ inline void Board::check_bookkeeping() const {
 }
 
 inline void Board::to_block_view(Grid& grid) const {
-  for (int b = 1; b <= 9; ++b)
-    for (int k = 1; k <= 9; ++k) {
-      grid.gs_cand(b, k) = cand[(b - 1) * 9 + k - 1];
-      grid.gs_val(b, k) = val[(b - 1) * 9 + k - 1];
-    }
+  grid.gs_cand.flat() = cand;
+  grid.gs_val.flat() = val;
 }
 
 }  // namespace tesura

@@ -30,18 +30,16 @@ namespace {
 // The digits of the accepted puzzle: givens are the cells with empty strings.
 Puzzle accepted_givens(const Grid& grid) {
   Puzzle givens{};
-  for (int i = 0; i < 81; ++i) {
-    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
-    if (grid.sv0_cand(b, k) == kNoCands) givens[i] = grid.sv0_val(b, k);
-  }
+  for (int i = 0; i < 81; ++i)
+    if (grid.sv0_cand.flat()[kBlockEntry[i]] == kNoCands)
+      givens[i] = grid.sv0_val.flat()[kBlockEntry[i]];
   return givens;
 }
 
 // Puts a solution into the board: every cell that is not a given is decided.
 void fill_from(Board& board, const Puzzle& solution) {
   for (int i = 0; i < 81; ++i) {
-    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
-    const int at = (b - 1) * 9 + k - 1;
+    const int at = kBlockEntry[i];
     if (board.cand[at] == kNoCands) continue;
     board.cand[at] = cands_of(solution[i]);
     board.val[at] = solution[i];
