@@ -158,10 +158,12 @@ struct Board {
   // A cell that had no digit got one.
   void digit_placed(int at) {
     add_cell_units(maybe_due, at);
+    // Taken once: the stores below could otherwise be the value's own.
+    const Cands digit = cands_of(val[at]);
     for (int v = 0; v < 3; ++v) {
       const int u = kCellUnit[at][v];
-      repeats += (placed[v][u] & cands_of(val[at])) != 0;
-      placed[v][u] |= cands_of(val[at]);
+      repeats += (placed[v][u] & digit) != 0;
+      placed[v][u] |= digit;
     }
   }
   // Decides an open cell outright.
