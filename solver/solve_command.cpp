@@ -87,21 +87,22 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
     show_board();
   }
 
-  // The trials can only complete a board that has a solution, and a failed
-  // trial leaves nothing on the screen: without a solution they are skipped.
+  // A trial completes only a board that has a solution, and a failed trial
+  // leaves nothing on the screen. The first level is cheap and often
+  // succeeds, so it goes before the search; the second can run long without
+  // success, so it is skipped when the search finds no solution.
+  s.trial_one();
+  if (s.solved_flag == 1) {
+    s.solved_flag = 0;
+    show_board();
+    return answered(SolveStage::trial1);
+  }
   Puzzle solution;
   if (!complete_search(accepted_givens(grid), solution)) {
     observer.unsolvable(grid);
     grid.load_sv0();
     grid.sync_views();
     return SolveStage::unsolvable;
-  }
-
-  s.trial_one();
-  if (s.solved_flag == 1) {
-    s.solved_flag = 0;
-    show_board();
-    return answered(SolveStage::trial1);
   }
   s.trial_two();
   if (s.solved_flag == 1) {
