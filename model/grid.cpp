@@ -3,19 +3,19 @@
 
 #include <array>
 #include <cassert>
+#include <initializer_list>
 
 #include "model/cell_index.h"
 
 namespace tesura {
 
 void Grid::reset_cells() {
-  for (int i = 1; i <= 9; ++i)
-    for (int j = 1; j <= 9; ++j) gs_cand(i, j) = ygs_cand(i, j) = tgs_cand(i, j) = kAllCands;
-  for (int i = 1; i <= 9; ++i)
-    for (int j = 1; j <= 9; ++j) gs_val(i, j) = ygs_val(i, j) = tgs_val(i, j) = 0;
+  for (CandTable* t : {&gs_cand, &ygs_cand, &tgs_cand}) t->flat().fill(kAllCands);
+  for (ValTable* t : {&gs_val, &ygs_val, &tgs_val}) t->flat().fill(0);
 }
 
 namespace {
+
 // kRowCell[i][j]: block and cell of row i, column j (0-based, for speed).
 constexpr auto kRowCell = [] {
   std::array<std::array<BlockPos, 9>, 9> t{};
@@ -23,20 +23,26 @@ constexpr auto kRowCell = [] {
     for (int j = 1; j <= 9; ++j) t[i - 1][j - 1] = block_of(i, j);
   return t;
 }();
+
 }  // namespace
 
 void Grid::sync_views() {
-  for (int i = 1; i <= 9; ++i)
-    for (int j = 1; j <= 9; ++j) {
-      const auto [b, k] = kRowCell[i - 1][j - 1];
-      ygs_cand(i, j) = gs_cand(b, k);
-      ygs_val(i, j) = gs_val(b, k);
-    }
-  for (int i = 1; i <= 9; ++i)
-    for (int j = 1; j <= 9; ++j) {
-      const auto [b, k] = kRowCell[j - 1][i - 1];
-      tgs_cand(i, j) = gs_cand(b, k);
-      tgs_val(i, j) = gs_val(b, k);
+  // Row view entry i is row-major; the column view holds it transposed.
+  const auto& gc = gs_cand.flat();
+  const auto& gv = gs_val.flat();
+  auto& yc = ygs_cand.flat();
+  auto& yv = ygs_val.flat();
+  auto& tc = tgs_cand.flat();
+  auto& tv = tgs_val.flat();
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      const int g = kBlockEntry[r * 9 + c];
+      const Cands cand = gc[g];
+      const Digit val = gv[g];
+      yc[r * 9 + c] = cand;
+      yv[r * 9 + c] = val;
+      tc[c * 9 + r] = cand;
+      tv[c * 9 + r] = val;
     }
 }
 
@@ -62,7 +68,7 @@ void Grid::count_cand() {
   decided_cnt = 0;
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k)
-      if (cands_length(gs_cand(b, k)) == 1) ++decided_cnt;
+      if (one_cand(gs_cand(b, k))) ++decided_cnt;
 }
 
 void Grid::modosu_gs() {
@@ -107,7 +113,7 @@ bool view_repeats(const CandTable& cand) {
     int tally[10] = {};
     for (int p = 1; p <= 9; ++p) {
       const Cands c = cand(u, p);
-      if (cands_length(c) == 1 && first_cand(c) >= 1) ++tally[first_cand(c)];
+      if (one_cand(c) && first_cand(c) >= 1) ++tally[first_cand(c)];
     }
     for (int d = 1; d <= 9; ++d)
       if (tally[d] >= 2) return true;
@@ -124,7 +130,7 @@ void Grid::validate_input() {
 void Grid::clear_given_cand() {
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 9; ++j)
-      if (cands_length(gs_cand(i, j)) == 1) gs_cand(i, j) = kNoCands;
+      if (one_cand(gs_cand(i, j))) gs_cand(i, j) = kNoCands;
 }
 
 void Grid::return_to_first_problem() {

@@ -42,7 +42,7 @@ void enter_puzzle(Grid& grid, const Puzzle& puzzle) {
   grid.reset_cells();
   for (int i = 0; i < 81; ++i)
     if (puzzle[i] != 0) {
-      const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
+      const auto [b, k] = kBlockOfIndex[i];
       grid.drop_digit(b, k, puzzle[i]);
     }
 }
@@ -50,22 +50,19 @@ void enter_puzzle(Grid& grid, const Puzzle& puzzle) {
 std::string shown_board(const Grid& grid) {
   std::string text(81, '.');
   for (int i = 0; i < 81; ++i) {
-    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
-    const Cands c = grid.gs_cand(b, k);
-    if (cands_length(c) == 1)
+    const Cands c = grid.gs_cand.flat()[kBlockEntry[i]];
+    const Digit v = grid.gs_val.flat()[kBlockEntry[i]];
+    if (one_cand(c))
       text[i] = static_cast<char>('0' + first_cand(c));
-    else if (c == kNoCands && grid.gs_val(b, k) != 0)
-      text[i] = static_cast<char>('0' + grid.gs_val(b, k));
+    else if (c == kNoCands && v != 0)
+      text[i] = static_cast<char>('0' + v);
   }
   return text;
 }
 
 Puzzle board_digits(const Grid& grid) {
   Puzzle digits{};
-  for (int i = 0; i < 81; ++i) {
-    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
-    digits[i] = grid.gs_val(b, k);
-  }
+  for (int i = 0; i < 81; ++i) digits[i] = grid.gs_val.flat()[kBlockEntry[i]];
   return digits;
 }
 

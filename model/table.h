@@ -20,6 +20,10 @@ class Table9 {
   }
   bool operator==(const Table9&) const = default;
 
+  // All 81 entries, unit by unit: entry (i, j) at (i - 1) * 9 + j - 1.
+  std::array<T, 81>& flat() { return cells_; }
+  const std::array<T, 81>& flat() const { return cells_; }
+
  private:
   std::array<T, 81> cells_{};
 };

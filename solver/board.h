@@ -158,10 +158,12 @@ struct Board {
   // A cell that had no digit got one.
   void digit_placed(int at) {
     add_cell_units(maybe_due, at);
+    // Taken once: the stores below could otherwise be the value's own.
+    const Cands digit = cands_of(val[at]);
     for (int v = 0; v < 3; ++v) {
       const int u = kCellUnit[at][v];
-      repeats += (placed[v][u] & cands_of(val[at])) != 0;
-      placed[v][u] |= cands_of(val[at]);
+      repeats += (placed[v][u] & digit) != 0;
+      placed[v][u] |= digit;
     }
   }
   // Decides an open cell outright.
@@ -186,12 +188,10 @@ struct Board {
 };
 
 inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
+  // The store is in block order, as the tables are.
   Board board;
-  for (int b = 1; b <= 9; ++b)
-    for (int k = 1; k <= 9; ++k) {
-      board.cand[(b - 1) * 9 + k - 1] = cand(b, k);
-      board.val[(b - 1) * 9 + k - 1] = val(b, k);
-    }
+  board.cand = cand.flat();
+  board.val = val.flat();
   return board;
 }
 
@@ -249,11 +249,8 @@ inline void Board::check_bookkeeping() const {
 }
 
 inline void Board::to_block_view(Grid& grid) const {
-  for (int b = 1; b <= 9; ++b)
-    for (int k = 1; k <= 9; ++k) {
-      grid.gs_cand(b, k) = cand[(b - 1) * 9 + k - 1];
-      grid.gs_val(b, k) = val[(b - 1) * 9 + k - 1];
-    }
+  grid.gs_cand.flat() = cand;
+  grid.gs_val.flat() = val;
 }
 
 }  // namespace tesura

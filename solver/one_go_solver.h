@@ -84,22 +84,26 @@ class OneGoSolver {
   // trial_one depends on nothing but the board it is given, and the three
   // parts of trial_two guess many of the same cells on the same snapshot, so
   // each outcome is computed once per trial_two.
+  // Plain data, cleared by trial_two when it starts: a solve that ends
+  // before it pays nothing for the table.
   struct NestedOutcome {
-    enum : std::uint8_t { unknown, unchanged, changed } kind = unknown;
-    std::uint16_t board = 0;  // index into nested_boards_ when changed
+    enum : std::uint8_t { unknown, unchanged, changed } kind;
+    std::uint16_t board;  // index into nested_boards_ when changed
   };
-  std::array<NestedOutcome, 81 * 10> nested_{};
+  std::array<NestedOutcome, 81 * 10> nested_;
   std::vector<Board> nested_boards_;
 
   // A first-level guess made on trial_one's entry snapshot and undone, with
   // the count its propagation reached. Only the count decides between an
   // undo and an acceptance, so the same guess again need not be propagated.
+  // Plain data: a guess starts as UndoneGuess{}, and only the first
+  // undone_count_ entries are ever read.
   struct UndoneGuess {
-    std::array<std::uint64_t, 2> cells{};   // the two-candidate cells fixed
-    std::array<std::uint64_t, 2> larger{};  // those given their larger digit
-    Digit decided = 0;
+    std::array<std::uint64_t, 2> cells;   // the two-candidate cells fixed
+    std::array<std::uint64_t, 2> larger;  // those given their larger digit
+    Digit decided;
   };
-  std::array<UndoneGuess, 64> undone_{};
+  std::array<UndoneGuess, 64> undone_;
   std::size_t undone_count_ = 0;
   const UndoneGuess* find_undone(const UndoneGuess& guess) const;
 

@@ -30,18 +30,16 @@ namespace {
 // The digits of the accepted puzzle: givens are the cells with empty strings.
 Puzzle accepted_givens(const Grid& grid) {
   Puzzle givens{};
-  for (int i = 0; i < 81; ++i) {
-    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
-    if (grid.sv0_cand(b, k) == kNoCands) givens[i] = grid.sv0_val(b, k);
-  }
+  for (int i = 0; i < 81; ++i)
+    if (grid.sv0_cand.flat()[kBlockEntry[i]] == kNoCands)
+      givens[i] = grid.sv0_val.flat()[kBlockEntry[i]];
   return givens;
 }
 
 // Puts a solution into the board: every cell that is not a given is decided.
 void fill_from(Board& board, const Puzzle& solution) {
   for (int i = 0; i < 81; ++i) {
-    const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
-    const int at = (b - 1) * 9 + k - 1;
+    const int at = kBlockEntry[i];
     if (board.cand[at] == kNoCands) continue;
     board.cand[at] = cands_of(solution[i]);
     board.val[at] = solution[i];
@@ -89,21 +87,22 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
     show_board();
   }
 
-  // The trials can only complete a board that has a solution, and a failed
-  // trial leaves nothing on the screen: without a solution they are skipped.
+  // A trial completes only a board that has a solution, and a failed trial
+  // leaves nothing on the screen. The first level is cheap and often
+  // succeeds, so it goes before the search; the second can run long without
+  // success, so it is skipped when the search finds no solution.
+  s.trial_one();
+  if (s.solved_flag == 1) {
+    s.solved_flag = 0;
+    show_board();
+    return answered(SolveStage::trial1);
+  }
   Puzzle solution;
   if (!complete_search(accepted_givens(grid), solution)) {
     observer.unsolvable(grid);
     grid.load_sv0();
     grid.sync_views();
     return SolveStage::unsolvable;
-  }
-
-  s.trial_one();
-  if (s.solved_flag == 1) {
-    s.solved_flag = 0;
-    show_board();
-    return answered(SolveStage::trial1);
   }
   s.trial_two();
   if (s.solved_flag == 1) {

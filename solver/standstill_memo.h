@@ -36,8 +36,19 @@ class StandstillMemo {
   // Forgets every board; the storage stays.
   void clear() {
     if (entries_.empty()) return;
+    if (8 * entries_.size() < slots_.size()) {
+      // The table stays as large as the largest solve made it: with few
+      // entries, freeing their own slots is cheaper than wiping it.
+      const std::size_t mask = slots_.size() - 1;
+      for (std::size_t e = 0; e < entries_.size(); ++e) {
+        std::size_t i = entries_[e].hash & mask;
+        while (slots_[i] != e + 1) i = (i + 1) & mask;
+        slots_[i] = 0;
+      }
+    } else {
+      std::fill(slots_.begin(), slots_.end(), 0);
+    }
     entries_.clear();
-    std::fill(slots_.begin(), slots_.end(), 0);
   }
 
   // The board that propagation made of `from`, or nullptr.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The two levels of trial search, their unit scans and the duplicate check.
 #include <bit>
+#include <cstring>
 
 #include "solver/one_go_solver.h"
 
@@ -114,7 +115,8 @@ void OneGoSolver::trial_two() {
   solved_flag = 0;
   save_sv2();
   bool at_snapshot = true;  // the board is the entry snapshot, as the memo needs
-  nested_.fill({});
+  // Every outcome unknown (0).
+  std::memset(nested_.data(), 0, sizeof nested_);
   nested_boards_.clear();
   count_cand();
   for (int part = 0; part < 3; ++part) {
