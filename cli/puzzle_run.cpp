@@ -4,7 +4,7 @@
 #include <array>
 #include <chrono>
 
-#include "cli/entry_check.h"
+#include "model/entry_check.h"
 #include "model/input_completion.h"
 #include "solver/complete_search.h"
 

@@ -5,7 +5,7 @@
 #include "model/input_completion.h"
 #include "model/puzzle.h"
 
-namespace tesura::cli {
+namespace tesura {
 
 // The cells with a digit.
 int count_givens(const Puzzle& puzzle);
@@ -14,4 +14,4 @@ int count_givens(const Puzzle& puzzle);
 // repeated when a digit stands twice in a row, column or block.
 InputVerdict check_puzzle(const Puzzle& puzzle, int givens, int min_entries);
 
-}  // namespace tesura::cli
+}  // namespace tesura

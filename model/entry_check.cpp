@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "cli/entry_check.h"
+#include "model/entry_check.h"
 
 #include <array>
 #include <cstdint>
 
-namespace tesura::cli {
+namespace tesura {
 
 namespace {
 // kUnits[i]: the row, 9 + the column and 18 + the block of cell i.
@@ -41,4 +41,4 @@ InputVerdict check_puzzle(const Puzzle& puzzle, int givens, int min_entries) {
   return InputVerdict::accepted;
 }
 
-}  // namespace tesura::cli
+}  // namespace tesura
