@@ -10,15 +10,19 @@
 #include "ui/tile_loader.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("tesura"));
-  // The id of the installed menu entry, which names the window's icon on Wayland.
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.tesura.Tesura"));
+  int status = 0;
+  {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tesura"));
+    // The id of the installed menu entry, which names the window's icon on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tesura.Tesura"));
 
-  tesura::ui::QtDialogs dialogs;
-  tesura::ui::QtSoundPlayer sound;
-  tesura::ui::TileLoader tiles(std::cerr);
-  tesura::ui::Form1 window(dialogs, sound, tiles);
-  window.show();
-  return QApplication::exec();
+    tesura::ui::QtDialogs dialogs;
+    tesura::ui::QtSoundPlayer sound;
+    tesura::ui::TileLoader tiles(std::cerr);
+    tesura::ui::Form1 window(dialogs, sound, tiles);
+    window.show();
+    status = QApplication::exec();
+  }
+  tesura::ui::exit_without_audio_teardown(status);
 }

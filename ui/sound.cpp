@@ -11,6 +11,8 @@
 #include <QMediaDevices>
 #include <QTimer>
 #include <QtEndian>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 namespace tesura::ui {
@@ -140,6 +142,11 @@ void QtSoundPlayer::play_and_wait(const QString& path) {
   // Paint and timer events go on; mouse and keys wait until the sound ends.
   loop.exec(QEventLoop::ExcludeUserInputEvents);
   sink.stop();
+}
+
+void exit_without_audio_teardown(int status) {
+  std::fflush(nullptr);
+  std::_Exit(status);
 }
 
 }  // namespace tesura::ui

@@ -20,4 +20,10 @@ class QtSoundPlayer : public SoundPlayer {
   void play_and_wait(const QString& path) override;
 };
 
+// Ends the process once everything of ours has been torn down, without the
+// exit-time destructors: Qt Multimedia closes its sound-server connection in
+// one of them, racing its own event thread, and now and then that aborts a
+// program that had finished its work (seen with Qt 6.4 and PulseAudio 16).
+[[noreturn]] void exit_without_audio_teardown(int status);
+
 }  // namespace tesura::ui

@@ -101,7 +101,11 @@ TEST(Sound, MalformedFilesPlayNothing) {
 }
 
 int main(int argc, char** argv) {
-  const QCoreApplication app(argc, argv);
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  int status = 0;
+  {
+    const QCoreApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    status = RUN_ALL_TESTS();
+  }
+  tesura::ui::exit_without_audio_teardown(status);
 }
