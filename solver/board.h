@@ -53,6 +53,14 @@ inline constexpr auto kCellPos = [] {
   return t;
 }();
 
+// kCellPosBit[cell][view]: the cell's position in its unit of the view, as a bit.
+inline constexpr auto kCellPosBit = [] {
+  std::array<std::array<std::uint16_t, 3>, 81> t{};
+  for (int at = 0; at < 81; ++at)
+    for (int v = 0; v < 3; ++v) t[at][v] = static_cast<std::uint16_t>(1u << kCellPos[at][v]);
+  return t;
+}();
+
 // Per view, a set of units as bits; the fourth lane is unused. Kept as four
 // lanes so that one cell's three units go in with a single word-wide or.
 using UnitSets = std::array<std::uint16_t, 4>;
@@ -99,8 +107,8 @@ struct Board {
   // maybe_unique[view]: units whose open counts fell since a unique-place
   // pass last found no digit to fix in them; only these can have one.
   UnitSets maybe_unique{0x1FF, 0x1FF, 0x1FF, 0};
-  int singles = 0;  // cells whose string is one character long
-  int repeats = 0;  // placements of a digit that its unit already held
+  int singles = 0;     // cells whose string is one character long
+  Cands repeated = 0;  // digits ever placed in a unit that already held them
   // placed[view][unit]: the digits placed in the unit, as candidate bits.
   std::array<std::array<Cands, 9>, 3> placed{};
   // open_count[view][unit]: nibble d counts the unit's open cells (two or
@@ -150,21 +158,23 @@ struct Board {
       add_cell_units(maybe_unique, at);
       if (at_most_one_cand(now))
         for (int v = 0; v < 3; ++v)
-          open_cells[v][kCellUnit[at][v]] &= static_cast<std::uint16_t>(~(1u << kCellPos[at][v]));
+          open_cells[v][kCellUnit[at][v]] &= static_cast<std::uint16_t>(~kCellPosBit[at][v]);
     }
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
-  // A cell that had no digit got one.
-  void digit_placed(int at) {
+  // A cell that had no digit got `value`.
+  void digit_placed(int at, int value) {
     add_cell_units(maybe_due, at);
-    // Taken once: the stores below could otherwise be the value's own.
-    const Cands digit = cands_of(val[at]);
-    for (int v = 0; v < 3; ++v) {
-      const int u = kCellUnit[at][v];
-      repeats += (placed[v][u] & digit) != 0;
-      placed[v][u] |= digit;
-    }
+    const Cands digit = cands_of(value);
+    const auto& units = kCellUnit[at];
+    Cands& p0 = placed[0][units[0]];
+    Cands& p1 = placed[1][units[1]];
+    Cands& p2 = placed[2][units[2]];
+    repeated |= static_cast<Cands>((p0 | p1 | p2) & digit);
+    p0 |= digit;
+    p1 |= digit;
+    p2 |= digit;
   }
   // Decides an open cell outright.
   void set_digit(int at, int digit) {
@@ -174,7 +184,7 @@ struct Board {
     cand[at] = cands_of(digit);
     val[at] = static_cast<Digit>(digit);
     candidates_changed(at, before, cand[at]);
-    digit_placed(at);
+    digit_placed(at, digit);
   }
 
   Cands& cand_at(View v, int u, int p) { return cand[kUnitCell[int(v)][u][p]]; }
@@ -198,7 +208,7 @@ inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
 inline void Board::derive() {
   singles = 0;
   placed = {};
-  repeats = 0;
+  repeated = 0;
   open_count = {};
   maybe_due = {0x1FF, 0x1FF, 0x1FF, 0};
   maybe_unique = {0x1FF, 0x1FF, 0x1FF, 0};
@@ -220,7 +230,7 @@ inline void Board::derive() {
     if (val[at] != 0) {
       const Cands digit = cands_of(val[at]);
       for (int v = 0; v < 3; ++v) {
-        repeats += (placed[v][units[v]] & digit) != 0;
+        repeated |= static_cast<Cands>(placed[v][units[v]] & digit);
         placed[v][units[v]] |= digit;
       }
     }
@@ -231,7 +241,7 @@ inline void Board::check_bookkeeping() const {
 #ifndef NDEBUG
   Board fresh = *this;
   fresh.derive();
-  bool same = fresh.singles == singles && fresh.repeats == repeats && fresh.placed == placed &&
+  bool same = fresh.singles == singles && fresh.repeated == repeated && fresh.placed == placed &&
               fresh.open_count == open_count && fresh.decided == decided &&
               fresh.open_cells == open_cells;
   // A unit left out of maybe_due must be one that a pruning pass leaves as

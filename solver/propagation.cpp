@@ -18,7 +18,8 @@ void OneGoSolver::check(View v) {
       continue;
     }
     // The candidates never hold "0", so an empty cell's value prunes nothing.
-    Cands placed = gs.placed[vi][u];
+    const Cands placed_before = gs.placed[vi][u];
+    Cands placed = placed_before;
     // Only the cell at hand can stop being open during its own step.
     for (unsigned open = gs.open_cells[vi][u]; open != 0; open &= open - 1) {
       const int at = kUnitCell[vi][u][std::countr_zero(open)];
@@ -30,13 +31,16 @@ void OneGoSolver::check(View v) {
       if (one_cand(pruned)) {
         // Counts at once for the cells after this one, not those before.
         ++gs.singles;
-        gs.val[at] = static_cast<Digit>(first_cand(pruned));
+        const int digit = first_cand(pruned);
+        gs.val[at] = static_cast<Digit>(digit);
         placed |= pruned;
-        gs.digit_placed(at);
+        gs.digit_placed(at, digit);
       }
     }
-    // A digit placed here may still be listed by a cell passed before it.
-    if (!gs.prune_due(vi, u)) gs.maybe_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
+    // A digit placed here may still be listed by a cell passed before it;
+    // without one, the pass left the unit clean.
+    if (placed == placed_before || !gs.prune_due(vi, u))
+      gs.maybe_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
   }
   gs.check_bookkeeping();
 }

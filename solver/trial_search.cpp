@@ -18,7 +18,7 @@ void OneGoSolver::mark(View v, int n, std::array<Digit, 10>& flags) {
 void OneGoSolver::find_conflict() {
   // Digits are never taken off a board except by a restore, which brings
   // its own count, so a repeat ever placed is a repeat still standing.
-  conflict_flag = gs.repeats > 0 ? 1 : 0;
+  conflict_flag = gs.repeated != 0 ? 1 : 0;
 }
 
 namespace {
