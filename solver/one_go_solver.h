@@ -105,7 +105,12 @@ class OneGoSolver {
   };
   std::array<UndoneGuess, 64> undone_;
   std::size_t undone_count_ = 0;
+  // An open-addressed index over undone_: 1 + the entry's index, 0 where
+  // free; twice as many slots as entries, so a probe ends soon.
+  std::array<std::uint8_t, 128> undone_slots_;
+  static std::size_t undone_home(const UndoneGuess& guess);
   const UndoneGuess* find_undone(const UndoneGuess& guess) const;
+  void keep_undone(const UndoneGuess& guess);
 
   // What the rounds after a first-level guess made of the board, kept
   // for the whole solve.

@@ -39,6 +39,7 @@ void OneGoSolver::trial_one() {
   save_sv1();
   bool at_snapshot = true;  // the board is the entry snapshot, as the memo needs
   undone_count_ = 0;
+  undone_slots_.fill(0);
   count_cand();
   for (int phase = 0; phase < 6; ++phase) {
     const TrialPhase& ph = kTrialPhases[phase];
@@ -93,7 +94,7 @@ void OneGoSolver::trial_one() {
       }
       if (at_snapshot && undone_count_ < undone_.size()) {
         guess.decided = decided_cnt;
-        undone_[undone_count_++] = guess;
+        keep_undone(guess);
       }
       load_sv1();
       at_snapshot = true;
@@ -101,10 +102,26 @@ void OneGoSolver::trial_one() {
   }
 }
 
+std::size_t OneGoSolver::undone_home(const UndoneGuess& guess) {
+  const std::uint64_t key = guess.cells[0] ^ guess.cells[1] * 0x9E3779B97F4A7C15ull ^
+                            guess.larger[0] * 0xC4CEB9FE1A85EC53ull ^
+                            guess.larger[1] * 0xFF51AFD7ED558CCDull;
+  return static_cast<std::size_t>((key * 0xD6E8FEB86659FD93ull) >> 57);
+}
+
 const OneGoSolver::UndoneGuess* OneGoSolver::find_undone(const UndoneGuess& guess) const {
-  for (std::size_t i = 0; i < undone_count_; ++i)
-    if (undone_[i].cells == guess.cells && undone_[i].larger == guess.larger) return &undone_[i];
-  return nullptr;
+  for (std::size_t i = undone_home(guess);; i = (i + 1) % undone_slots_.size()) {
+    if (undone_slots_[i] == 0) return nullptr;
+    const UndoneGuess& u = undone_[undone_slots_[i] - 1];
+    if (u.cells == guess.cells && u.larger == guess.larger) return &u;
+  }
+}
+
+void OneGoSolver::keep_undone(const UndoneGuess& guess) {
+  std::size_t i = undone_home(guess);
+  while (undone_slots_[i] != 0) i = (i + 1) % undone_slots_.size();
+  undone_[undone_count_++] = guess;
+  undone_slots_[i] = static_cast<std::uint8_t>(undone_count_);
 }
 
 namespace {
