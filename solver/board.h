@@ -73,11 +73,13 @@ inline constexpr auto kCellUnitSets = [] {
   return t;
 }();
 
-// Adds the cell's three units to the sets.
-inline void add_cell_units(UnitSets& sets, int at) {
+// Adds the cell's three units to the sets, but for the lanes cleared in
+// `lanes`.
+inline void add_cell_units(UnitSets& sets, int at, std::uint64_t lanes = ~0ull) {
   std::uint64_t w = 0, cell = 0;
   std::memcpy(&w, sets.data(), sizeof w);
   std::memcpy(&cell, kCellUnitSets[at].data(), sizeof cell);
+  cell &= lanes;
   w |= cell;
   std::memcpy(sets.data(), &w, sizeof w);
 }
@@ -163,9 +165,9 @@ struct Board {
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
-  // A cell that had no digit got `value`.
-  void digit_placed(int at, int value) {
-    add_cell_units(maybe_due, at);
+  // A cell that had no digit got `value`; `due_lanes` as for add_cell_units.
+  void digit_placed(int at, int value, std::uint64_t due_lanes = ~0ull) {
+    add_cell_units(maybe_due, at, due_lanes);
     const Cands digit = cands_of(value);
     const auto& units = kCellUnit[at];
     Cands& p0 = placed[0][units[0]];
@@ -177,14 +179,14 @@ struct Board {
     p2 |= digit;
   }
   // Decides an open cell outright.
-  void set_digit(int at, int digit) {
+  void set_digit(int at, int digit, std::uint64_t due_lanes = ~0ull) {
     assert(val[at] == 0);
     const Cands before = cand[at];
     singles += !one_cand(before);
     cand[at] = cands_of(digit);
     val[at] = static_cast<Digit>(digit);
     candidates_changed(at, before, cand[at]);
-    digit_placed(at, digit);
+    digit_placed(at, digit, due_lanes);
   }
 
   Cands& cand_at(View v, int u, int p) { return cand[kUnitCell[int(v)][u][p]]; }
@@ -221,7 +223,7 @@ inline void Board::derive() {
       const std::uint64_t listed = nibble_spread(c & kAllCands);
       for (int v = 0; v < 3; ++v) {
         open_count[v][units[v]] += listed;
-        open_cells[v][units[v]] |= static_cast<std::uint16_t>(1u << kCellPos[at][v]);
+        open_cells[v][units[v]] |= kCellPosBit[at][v];
       }
     } else if (one_cand(c)) {
       ++singles;

@@ -49,6 +49,7 @@ void OneGoSolver::place_unique(View v) {
   const int vi = static_cast<int>(v);
   // A placement in a unit changes no other unit of the same view, so the
   // units worth a look are known before the pass starts.
+  const std::uint64_t own_lane_cleared = ~(0xFFFFull << (16 * vi));
   const unsigned maybe = gs.maybe_unique[vi];
   gs.maybe_unique[vi] = 0;
   for (unsigned m = maybe; m != 0; m &= m - 1) {
@@ -63,7 +64,9 @@ void OneGoSolver::place_unique(View v) {
       const Cands mine = gs.cand[at] & unique;
       // Digits are placed in ascending order, so the cell keeps the smallest
       // of its unique digits and the larger ones find no cell any more.
-      if (mine != 0) gs.set_digit(at, first_cand(mine));
+      // The digit was listed by this cell alone, so the placement leaves
+      // nothing to prune in this unit.
+      if (mine != 0) gs.set_digit(at, first_cand(mine), own_lane_cleared);
     }
   }
   gs.check_bookkeeping();
