@@ -110,13 +110,14 @@ namespace {
 // True when some one-digit string stands twice in one unit of the view.
 bool view_repeats(const CandTable& cand) {
   for (int u = 1; u <= 9; ++u) {
-    int tally[10] = {};
+    Cands seen = kNoCands;  // the digits of the unit's one-digit strings so far
     for (int p = 1; p <= 9; ++p) {
+      // "0" is no digit.
       const Cands c = cand(u, p);
-      if (one_cand(c) && first_cand(c) >= 1) ++tally[first_cand(c)];
+      if (!one_cand(c) || c == cands_of(0)) continue;
+      if ((seen & c) != 0) return true;
+      seen |= c;
     }
-    for (int d = 1; d <= 9; ++d)
-      if (tally[d] >= 2) return true;
   }
   return false;
 }
