@@ -56,17 +56,19 @@ void OneGoSolver::place_unique(View v) {
     const int u = std::countr_zero(m);
     // Taken once per unit, before any placement in it. A decided cell whose
     // digit is listed nowhere else would only be written again as it is.
-    const Cands unique = gs.unique_open_digits(vi, u);
-    if (unique == 0) continue;
-    // Decided and emptied cells hold no digit of unique.
-    for (unsigned open = gs.open_cells[vi][u]; open != 0; open &= open - 1) {
+    Cands unique = gs.unique_open_digits(vi, u);
+    // Decided and emptied cells hold no digit of unique; once every digit
+    // has found its cell, the cells left hold none either.
+    for (unsigned open = gs.open_cells[vi][u]; open != 0 && unique != 0; open &= open - 1) {
       const int at = kUnitCell[vi][u][std::countr_zero(open)];
       const Cands mine = gs.cand[at] & unique;
+      if (mine == 0) continue;
       // Digits are placed in ascending order, so the cell keeps the smallest
       // of its unique digits and the larger ones find no cell any more.
       // The digit was listed by this cell alone, so the placement leaves
       // nothing to prune in this unit.
-      if (mine != 0) gs.set_digit(at, first_cand(mine), own_lane_cleared);
+      gs.set_digit(at, first_cand(mine), own_lane_cleared);
+      unique &= static_cast<Cands>(~mine);
     }
   }
   gs.check_bookkeeping();
