@@ -165,6 +165,12 @@ struct Board {
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
+  // An open cell that stays open stopped listing `gone` (perhaps nothing).
+  void open_cell_pruned(int at, Cands gone) {
+    const std::uint64_t delta = nibble_spread(gone);
+    for (int v = 0; v < 3; ++v) open_count[v][kCellUnit[at][v]] -= delta;
+    add_cell_units(maybe_unique, at, gone != 0 ? ~0ull : 0);
+  }
   // A cell that had no digit got `value`; `due_lanes` as for add_cell_units.
   void digit_placed(int at, int value, std::uint64_t due_lanes = ~0ull) {
     add_cell_units(maybe_due, at, due_lanes);

@@ -25,10 +25,16 @@ void OneGoSolver::check(View v) {
       const int at = kUnitCell[vi][u][std::countr_zero(open)];
       const Cands c = gs.cand[at];
       const Cands pruned = c & static_cast<Cands>(~placed);
-      if (pruned == c) continue;
       gs.cand[at] = pruned;
+      if (!at_most_one_cand(pruned)) {
+        // Without a branch on whether anything was pruned: which way it
+        // goes is hard to foresee, and a cell that loses nothing changes
+        // no count.
+        gs.open_cell_pruned(at, c & placed);
+        continue;
+      }
       gs.candidates_changed(at, c, pruned);
-      if (one_cand(pruned)) {
+      if (pruned != 0) {
         // Counts at once for the cells after this one, not those before.
         ++gs.singles;
         const int digit = first_cand(pruned);
