@@ -60,6 +60,15 @@ void OneGoSolver::trial_one() {
         if (!take_first) guess.larger[at / 64] |= 1ull << (at % 64);
         take_first = !ph.first_cell_takes_first;
       }
+      // Off the snapshot the board is what the rounds left at a standstill,
+      // already found unsolved: a guess that fixes no cell leaves it as it
+      // is, and is undone.
+      if (!at_snapshot && guess.cells[0] == 0 && guess.cells[1] == 0) {
+        find_conflict();
+        load_sv1();
+        at_snapshot = true;
+        continue;
+      }
       // Another unit or phase may make the very same guess on the snapshot;
       // its outcome is known, and if it is an undo again, nothing changes.
       if (at_snapshot) {
