@@ -156,6 +156,20 @@ struct Board {
     return digits & static_cast<Cands>(~decided[view][unit]);
   }
 
+  // The digits placed in the three units of the cell.
+  Cands placed_around(int at) const {
+    const auto& units = kCellUnit[at];
+    return placed[0][units[0]] | placed[1][units[1]] | placed[2][units[2]];
+  }
+
+  // How many digits the unit's open cells list, all together.
+  int open_listings(int view, int unit) const {
+    const std::uint64_t x = open_count[view][unit];
+    // Nibble pairs into bytes, then the bytes summed into the top one.
+    const std::uint64_t bytes = (x & 0x0F0F0F0F0F0F0F0Full) + ((x >> 4) & 0x0F0F0F0F0F0F0F0Full);
+    return static_cast<int>((bytes * 0x0101010101010101ull) >> 56);
+  }
+
   // A cell's string went from `before` to `now`, a subset of it.
   void candidates_changed(int at, Cands before, Cands now) {
     if (!at_most_one_cand(before)) {

@@ -7,10 +7,26 @@
 
 namespace tesura {
 
+namespace {
+// kBitCount9[s]: the members of a set of nine positions. A table, as the
+// build assumes no population-count instruction.
+constexpr auto kBitCount9 = [] {
+  std::array<std::uint8_t, 512> t{};
+  for (unsigned s = 0; s < 512; ++s) t[s] = static_cast<std::uint8_t>(std::popcount(s));
+  return t;
+}();
+}  // namespace
+
 void OneGoSolver::mark(View v, int n, std::array<Digit, 10>& flags) {
   for (int u = 0; u < 9; ++u) {
     bool narrow = true;
-    for (int p = 0; p < 9 && narrow; ++p) narrow = at_most_cands(gs.cand_at(v, u, p), n);
+    if (n == 2) {
+      // Open cells list two digits or more, so they list two each exactly
+      // when the unit's listings are twice its open cells.
+      narrow = gs.open_listings(int(v), u) == 2 * kBitCount9[gs.open_cells[int(v)][u]];
+    } else {
+      for (int p = 0; p < 9 && narrow; ++p) narrow = at_most_cands(gs.cand_at(v, u, p), n);
+    }
     flags[u + 1] = narrow ? 1 : 0;
   }
 }
@@ -159,24 +175,30 @@ void OneGoSolver::trial_two() {
         if (at_most_one_cand(c) || !at_most_cands(c, 3)) continue;
         for (int d = 1; d <= 9; ++d) {
           const int at = kUnitCell[int(view)][u][p];
-          gs.set_digit(at, d);
-          find_conflict();
-          if (conflict_flag == 1) {
+          // The digit repeats when the board holds a repeat already or a
+          // unit of the cell has the digit: then the guess is undone at
+          // once, and on the snapshot there is nothing to undo.
+          if (gs.repeated != 0 || (gs.placed_around(at) & cands_of(d)) != 0) {
             conflict_flag = 0;
-            load_sv2();
+            if (!at_snapshot) load_sv2();
             at_snapshot = true;
             continue;
           }
+          gs.set_digit(at, d);
+          conflict_flag = 0;
           count_cand();
           NestedOutcome* memo = at_snapshot ? &nested_[at * 10 + d] : nullptr;
           if (memo && memo->kind == NestedOutcome::changed) {
             gs = nested_boards_[memo->board];
           } else if (!memo || memo->kind == NestedOutcome::unknown) {
-            const Board guessed = gs;
+            const Digit guessed_cnt = decided_cnt;
             trial_one();
             if (solved_flag == 1) return;
             if (memo) {
-              if (gs == guessed) {
+              // trial_one ends on its entry board or on an accepted guess,
+              // which decided more cells.
+              count_cand();
+              if (decided_cnt == guessed_cnt) {
                 memo->kind = NestedOutcome::unchanged;
               } else {
                 memo->kind = NestedOutcome::changed;
