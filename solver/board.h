@@ -156,6 +156,20 @@ struct Board {
     return digits & static_cast<Cands>(~decided[view][unit]);
   }
 
+  // The units of the view where some digit is listed by one open cell
+  // alone, as bits: all nine in one go, without a branch per unit.
+  unsigned units_with_single_listing(int view) const {
+    constexpr std::uint64_t kOnes = 0x1111111110ull;  // nibbles 1 to 9
+    constexpr std::uint64_t kLow = 0x7777777777ull;
+    unsigned units = 0;
+    for (int u = 0; u < 9; ++u) {
+      const std::uint64_t x = open_count[view][u] ^ kOnes;
+      const std::uint64_t one = ~(((x & kLow) + kLow) | x | kLow) & (kOnes << 3);
+      units |= static_cast<unsigned>(one != 0) << u;
+    }
+    return units;
+  }
+
   // The digits placed in the three units of the cell.
   Cands placed_around(int at) const {
     const auto& units = kCellUnit[at];
