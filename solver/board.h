@@ -156,6 +156,14 @@ struct Board {
     return digits & static_cast<Cands>(~decided[view][unit]);
   }
 
+  // The units of the view where prune_due holds, as bits: all nine in one
+  // go, without a branch per unit.
+  unsigned due_units(int view) const {
+    unsigned units = 0;
+    for (int u = 0; u < 9; ++u) units |= static_cast<unsigned>(prune_due(view, u)) << u;
+    return units;
+  }
+
   // The units of the view where some digit is listed by one open cell
   // alone, as bits: all nine in one go, without a branch per unit.
   unsigned units_with_single_listing(int view) const {

@@ -10,13 +10,11 @@ void OneGoSolver::check(View v) {
   const int vi = static_cast<int>(v);
   // Units of one view share no cell, so the units worth a look are known
   // before the pass starts.
+  if (gs.maybe_due[vi] == 0) return;
+  // A unit whose placed digits no open cell lists would pass unchanged.
+  gs.maybe_due[vi] &= static_cast<std::uint16_t>(gs.due_units(vi));
   for (unsigned maybe = gs.maybe_due[vi]; maybe != 0; maybe &= maybe - 1) {
     const int u = std::countr_zero(maybe);
-    // A unit whose placed digits no open cell lists would pass unchanged.
-    if (!gs.prune_due(vi, u)) {
-      gs.maybe_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
-      continue;
-    }
     // The candidates never hold "0", so an empty cell's value prunes nothing.
     const Cands placed_before = gs.placed[vi][u];
     Cands placed = placed_before;
