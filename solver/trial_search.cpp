@@ -25,7 +25,9 @@ void OneGoSolver::mark(View v, int n, std::array<Digit, 10>& flags) {
       // when the unit's listings are twice its open cells.
       narrow = gs.open_listings(int(v), u) == 2 * kBitCount9[gs.open_cells[int(v)][u]];
     } else {
-      for (int p = 0; p < 9 && narrow; ++p) narrow = at_most_cands(gs.cand_at(v, u, p), n);
+      // All nine cells, without a way out at the first wide one: the
+      // branch would be hard to foresee.
+      for (int p = 0; p < 9; ++p) narrow &= at_most_cands(gs.cand_at(v, u, p), n);
     }
     flags[u + 1] = narrow ? 1 : 0;
   }
