@@ -54,6 +54,7 @@ void OneGoSolver::place_unique(View v) {
   // A placement in a unit changes no other unit of the same view, so the
   // units worth a look are known before the pass starts.
   const std::uint64_t own_lane_cleared = ~(0xFFFFull << (16 * vi));
+  if (gs.maybe_unique[vi] == 0) return;
   const unsigned maybe = gs.maybe_unique[vi] & gs.units_with_single_listing(vi);
   gs.maybe_unique[vi] = 0;
   for (unsigned m = maybe; m != 0; m &= m - 1) {
