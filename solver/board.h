@@ -95,6 +95,12 @@ inline constexpr auto kNibbleSpread = [] {
 constexpr std::uint64_t nibble_spread(Cands c) {
   return kNibbleSpread[c & 1023];
 }
+// The same with each nibble filled: nibble d is 0xF where c holds d.
+inline constexpr auto kNibbleFill = [] {
+  std::array<std::uint64_t, 1024> t{};
+  for (unsigned c = 0; c < 1024; ++c) t[c] = kNibbleSpread[c] * 0xF;
+  return t;
+}();
 
 struct Board {
   std::array<Cands, 81> cand{};
@@ -133,7 +139,7 @@ struct Board {
   // Whether a pruning pass over the unit would change a cell: some open cell
   // lists a digit placed in the unit.
   bool prune_due(int view, int unit) const {
-    return (open_count[view][unit] & nibble_spread(placed[view][unit]) * 0xF) != 0;
+    return (open_count[view][unit] & kNibbleFill[placed[view][unit] & 1023]) != 0;
   }
 
   // The digits that a unique-place pass over the unit would fix: listed by
