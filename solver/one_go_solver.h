@@ -118,7 +118,8 @@ class OneGoSolver {
 
   void check(View v);
   void place_unique(View v);
-  void mark(View v, int n, std::array<Digit, 10>& flags);
+  // Also returns the marked units as a set.
+  unsigned mark(View v, int n, std::array<Digit, 10>& flags);
   // Propagation rounds until decided_cnt stops rising.
   void propagate_to_standstill();
 };

@@ -17,7 +17,8 @@ constexpr auto kBitCount9 = [] {
 }();
 }  // namespace
 
-void OneGoSolver::mark(View v, int n, std::array<Digit, 10>& flags) {
+unsigned OneGoSolver::mark(View v, int n, std::array<Digit, 10>& flags) {
+  unsigned marked = 0;
   for (int u = 0; u < 9; ++u) {
     bool narrow = true;
     if (n == 2) {
@@ -30,7 +31,9 @@ void OneGoSolver::mark(View v, int n, std::array<Digit, 10>& flags) {
       for (int p = 0; p < 9; ++p) narrow &= at_most_cands(gs.cand_at(v, u, p), n);
     }
     flags[u + 1] = narrow ? 1 : 0;
+    marked |= static_cast<unsigned>(narrow) << u;
   }
+  return marked;
 }
 
 void OneGoSolver::find_conflict() {
@@ -59,14 +62,18 @@ void OneGoSolver::trial_one() {
   undone_count_ = 0;
   undone_slots_.fill(0);
   count_cand();
+  unsigned marked = 0;   // unit_flag1 as a set of units
+  bool guessed = false;  // whether the board has left the entry snapshot yet
   for (int phase = 0; phase < 6; ++phase) {
     const TrialPhase& ph = kTrialPhases[phase];
     if (phase > 0) count_cand();
   restart:
     const Digit base = decided_cnt;
-    if (ph.scans) mark(ph.view, 2, unit_flag1);
-    for (int u = 0; u < 9; ++u) {
-      if (unit_flag1[u + 1] == 0) continue;
+    // Until a guess is made the board is the one phase 0 scanned, and
+    // phase 1 scans the same view.
+    if (ph.scans && (phase != 1 || guessed)) marked = mark(ph.view, 2, unit_flag1);
+    for (unsigned units = marked; units != 0; units &= units - 1) {
+      const int u = std::countr_zero(units);
       // The guess, as the cells it fixes and which of their two digits.
       UndoneGuess guess{};
       bool take_first = ph.first_cell_takes_first;
@@ -93,6 +100,7 @@ void OneGoSolver::trial_one() {
         const UndoneGuess* seen = find_undone(guess);
         if (seen && seen->decided <= base + 2) continue;
       }
+      guessed = true;
       for (int w = 0; w < 2; ++w)
         for (std::uint64_t m = guess.cells[w]; m != 0; m &= m - 1) {
           const int at = w * 64 + std::countr_zero(m);
