@@ -25,7 +25,7 @@ class OneGoSolver {
   }
 
   Board gs;   // the board: block view, with the row and column views over it
-  Board sv1;  // the first-level snapshot, taken when trial_one starts
+  Board sv1;  // the first-level snapshot: trial_one's entry board, taken at its first guess
   Board sv2;  // the second-level snapshot, taken when trial_two starts
 
   Digit decided_cnt = 0;               // one-character strings; fresh after count_cand

@@ -57,10 +57,8 @@ constexpr TrialPhase kTrialPhases[6] = {
 
 void OneGoSolver::trial_one() {
   solved_flag = 0;
-  save_sv1();
   bool at_snapshot = true;  // the board is the entry snapshot, as the memo needs
   undone_count_ = 0;
-  undone_slots_.fill(0);
   count_cand();
   unsigned marked = 0;   // unit_flag1 as a set of units
   bool guessed = false;  // whether the board has left the entry snapshot yet
@@ -96,11 +94,17 @@ void OneGoSolver::trial_one() {
       }
       // Another unit or phase may make the very same guess on the snapshot;
       // its outcome is known, and if it is an undo again, nothing changes.
-      if (at_snapshot) {
+      if (at_snapshot && guessed) {
         const UndoneGuess* seen = find_undone(guess);
         if (seen && seen->decided <= base + 2) continue;
       }
-      guessed = true;
+      // The snapshot and the index of undone guesses are needed from the
+      // first guess on; a call that makes none spares them.
+      if (!guessed) {
+        save_sv1();
+        undone_slots_.fill(0);
+        guessed = true;
+      }
       for (int w = 0; w < 2; ++w)
         for (std::uint64_t m = guess.cells[w]; m != 0; m &= m - 1) {
           const int at = w * 64 + std::countr_zero(m);
