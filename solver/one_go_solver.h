@@ -120,6 +120,13 @@ class OneGoSolver {
   void place_unique(View v);
   // Also returns the marked units as a set.
   unsigned mark(View v, int n, std::array<Digit, 10>& flags);
+  // mark with n = 2 for one unit, and for the whole view as a set.
+  bool pair_unit(int vi, int u) const;
+  unsigned pair_units(int vi) const;
+  static void set_flags(unsigned marked, std::array<Digit, 10>& flags);
+  // When set, the first-level scans of trial_one's entry board, one set per
+  // view, which trial_two knows from its snapshot.
+  const std::array<unsigned, 3>* entry_pairs_ = nullptr;
   // Propagation rounds until decided_cnt stops rising.
   void propagate_to_standstill();
 };

@@ -17,22 +17,36 @@ constexpr auto kBitCount9 = [] {
 }();
 }  // namespace
 
+bool OneGoSolver::pair_unit(int vi, int u) const {
+  // Open cells list two digits or more, so they list two each exactly when
+  // the unit's listings are twice its open cells.
+  return gs.open_listings(vi, u) == 2 * kBitCount9[gs.open_cells[vi][u]];
+}
+
+unsigned OneGoSolver::pair_units(int vi) const {
+  unsigned marked = 0;
+  for (int u = 0; u < 9; ++u) marked |= static_cast<unsigned>(pair_unit(vi, u)) << u;
+  return marked;
+}
+
+void OneGoSolver::set_flags(unsigned marked, std::array<Digit, 10>& flags) {
+  for (int u = 0; u < 9; ++u) flags[u + 1] = static_cast<Digit>((marked >> u) & 1);
+}
+
 unsigned OneGoSolver::mark(View v, int n, std::array<Digit, 10>& flags) {
   unsigned marked = 0;
-  for (int u = 0; u < 9; ++u) {
-    bool narrow = true;
-    if (n == 2) {
-      // Open cells list two digits or more, so they list two each exactly
-      // when the unit's listings are twice its open cells.
-      narrow = gs.open_listings(int(v), u) == 2 * kBitCount9[gs.open_cells[int(v)][u]];
-    } else {
+  if (n == 2) {
+    marked = pair_units(int(v));
+  } else {
+    for (int u = 0; u < 9; ++u) {
       // All nine cells, without a way out at the first wide one: the
       // branch would be hard to foresee.
+      bool narrow = true;
       for (int p = 0; p < 9; ++p) narrow &= at_most_cands(gs.cand_at(v, u, p), n);
+      marked |= static_cast<unsigned>(narrow) << u;
     }
-    flags[u + 1] = narrow ? 1 : 0;
-    marked |= static_cast<unsigned>(narrow) << u;
   }
+  set_flags(marked, flags);
   return marked;
 }
 
@@ -69,7 +83,14 @@ void OneGoSolver::trial_one() {
     const Digit base = decided_cnt;
     // Until a guess is made the board is the one phase 0 scanned, and
     // phase 1 scans the same view.
-    if (ph.scans && (phase != 1 || guessed)) marked = mark(ph.view, 2, unit_flag1);
+    if (ph.scans && (phase != 1 || guessed)) {
+      if (!guessed && entry_pairs_ != nullptr) {
+        marked = (*entry_pairs_)[static_cast<int>(ph.view)];
+        set_flags(marked, unit_flag1);
+      } else {
+        marked = mark(ph.view, 2, unit_flag1);
+      }
+    }
     for (unsigned units = marked; units != 0; units &= units - 1) {
       const int u = std::countr_zero(units);
       // The guess, as the cells it fixes and which of their two digits.
@@ -171,6 +192,9 @@ void OneGoSolver::trial_two() {
   solved_flag = 0;
   save_sv2();
   bool at_snapshot = true;  // the board is the entry snapshot, as the memo needs
+  // The first-level scans of the snapshot: a guess on it changes only the
+  // units of its own cell.
+  const std::array<unsigned, 3> snapshot_pairs = {pair_units(0), pair_units(1), pair_units(2)};
   // Every outcome unknown (0).
   std::memset(nested_.data(), 0, sizeof nested_);
   nested_boards_.clear();
@@ -206,7 +230,17 @@ void OneGoSolver::trial_two() {
             gs = nested_boards_[memo->board];
           } else if (!memo || memo->kind == NestedOutcome::unknown) {
             const Digit guessed_cnt = decided_cnt;
+            std::array<unsigned, 3> pairs{};
+            if (at_snapshot) {
+              for (int w = 0; w < 3; ++w) {
+                const int unit = kCellUnit[at][w];
+                pairs[w] = (snapshot_pairs[w] & ~(1u << unit)) |
+                           static_cast<unsigned>(pair_unit(w, unit)) << unit;
+              }
+              entry_pairs_ = &pairs;
+            }
             trial_one();
+            entry_pairs_ = nullptr;
             if (solved_flag == 1) return;
             if (memo) {
               // trial_one ends on its entry board or on an accepted guess,
