@@ -239,7 +239,9 @@ void OneGoSolver::trial_two() {
               }
               entry_pairs_ = &pairs;
             }
-            trial_one();
+            // With no unit to guess in, the first level leaves the board as
+            // it is.
+            if (!at_snapshot || (pairs[0] | pairs[1] | pairs[2]) != 0) trial_one();
             entry_pairs_ = nullptr;
             if (solved_flag == 1) return;
             if (memo) {
