@@ -222,6 +222,25 @@ void OneGoSolver::trial_two() {
             at_snapshot = true;
             continue;
           }
+          // On the snapshot, the first-level scans of the board the guess
+          // makes: the cell leaves the open cells of its three units.
+          std::array<unsigned, 3> pairs{};
+          if (at_snapshot) {
+            const Cands before = gs.cand[at];
+            const int width = kBitCount9[(before >> 1) & 511] + (before & 1);
+            for (int w = 0; w < 3; ++w) {
+              const int unit = kCellUnit[at][w];
+              const bool pair =
+                  gs.open_listings(w, unit) - width == 2 * (kBitCount9[gs.open_cells[w][unit]] - 1);
+              pairs[w] = (snapshot_pairs[w] & ~(1u << unit)) | static_cast<unsigned>(pair) << unit;
+            }
+            // With no unit to guess in, the first level would leave the
+            // board as the guess made it, and the guess would be undone.
+            if ((pairs[0] | pairs[1] | pairs[2]) == 0) {
+              conflict_flag = 0;
+              continue;
+            }
+          }
           gs.set_digit(at, d);
           conflict_flag = 0;
           count_cand();
@@ -230,18 +249,8 @@ void OneGoSolver::trial_two() {
             gs = nested_boards_[memo->board];
           } else if (!memo || memo->kind == NestedOutcome::unknown) {
             const Digit guessed_cnt = decided_cnt;
-            std::array<unsigned, 3> pairs{};
-            if (at_snapshot) {
-              for (int w = 0; w < 3; ++w) {
-                const int unit = kCellUnit[at][w];
-                pairs[w] = (snapshot_pairs[w] & ~(1u << unit)) |
-                           static_cast<unsigned>(pair_unit(w, unit)) << unit;
-              }
-              entry_pairs_ = &pairs;
-            }
-            // With no unit to guess in, the first level leaves the board as
-            // it is.
-            if (!at_snapshot || (pairs[0] | pairs[1] | pairs[2]) != 0) trial_one();
+            if (at_snapshot) entry_pairs_ = &pairs;
+            trial_one();
             entry_pairs_ = nullptr;
             if (solved_flag == 1) return;
             if (memo) {
