@@ -213,6 +213,17 @@ struct Board {
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
+  // An open cell was pruned down to `now`, one character or none.
+  void open_cell_closed(int at, Cands before, Cands now) {
+    const std::uint64_t delta = nibble_spread(before);
+    const auto& units = kCellUnit[at];
+    for (int v = 0; v < 3; ++v) {
+      open_count[v][units[v]] -= delta;
+      open_cells[v][units[v]] &= static_cast<std::uint16_t>(~kCellPosBit[at][v]);
+      decided[v][units[v]] |= now;
+    }
+    add_cell_units(maybe_unique, at);
+  }
   // An open cell that stays open stopped listing `gone` (perhaps nothing).
   void open_cell_pruned(int at, Cands gone) {
     const std::uint64_t delta = nibble_spread(gone);

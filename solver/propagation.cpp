@@ -31,7 +31,7 @@ void OneGoSolver::check(View v) {
         gs.open_cell_pruned(at, c & placed);
         continue;
       }
-      gs.candidates_changed(at, c, pruned);
+      gs.open_cell_closed(at, c, pruned);
       if (pruned != 0) {
         // Counts at once for the cells after this one, not those before.
         ++gs.singles;
