@@ -248,9 +248,13 @@ struct Board {
     assert(val[at] == 0);
     const Cands before = cand[at];
     singles += !one_cand(before);
-    cand[at] = cands_of(digit);
+    const Cands now = cands_of(digit);
+    cand[at] = now;
     val[at] = static_cast<Digit>(digit);
-    candidates_changed(at, before, cand[at]);
+    if (!at_most_one_cand(before))
+      open_cell_closed(at, before, now);
+    else
+      candidates_changed(at, before, now);
     digit_placed(at, digit, due_lanes);
   }
 
