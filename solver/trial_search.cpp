@@ -195,6 +195,9 @@ void OneGoSolver::trial_two() {
   // The first-level scans of the snapshot: a guess on it changes only the
   // units of its own cell.
   const std::array<unsigned, 3> snapshot_pairs = {pair_units(0), pair_units(1), pair_units(2)};
+  std::array<Digit, 10> flags{};
+  const std::array<unsigned, 3> snapshot_narrow = {
+      mark(View::block, 3, flags), mark(View::row, 3, flags), mark(View::column, 3, flags)};
   // Every outcome unknown (0).
   std::memset(nested_.data(), 0, sizeof nested_);
   nested_boards_.clear();
@@ -204,9 +207,14 @@ void OneGoSolver::trial_two() {
     if (part > 0) count_cand();
     Digit base = static_cast<Digit>(decided_cnt + 1);
   restart:
-    mark(view, 3, unit_flag2);
+    // On the snapshot the second-level scan is known from the start.
+    unsigned marked = snapshot_narrow[static_cast<int>(view)];
+    if (at_snapshot)
+      set_flags(marked, unit_flag2);
+    else
+      marked = mark(view, 3, unit_flag2);
     for (int u = 0; u < 9; ++u) {
-      if (unit_flag2[u + 1] == 0) continue;
+      if (((marked >> u) & 1) == 0) continue;
       for (int p = 0; p < 9; ++p) {
         // Tested once, on the board as it stands when the cell comes up.
         const Cands c = gs.cand_at(view, u, p);
@@ -278,7 +286,8 @@ void OneGoSolver::trial_two() {
       }
       load_sv2();
       at_snapshot = true;
-      mark(view, 3, unit_flag2);
+      marked = snapshot_narrow[static_cast<int>(view)];
+      set_flags(marked, unit_flag2);
     }
   }
 }
