@@ -223,10 +223,19 @@ void OneGoSolver::trial_two() {
           const int at = kUnitCell[int(view)][u][p];
           // The digit repeats when the board holds a repeat already or a
           // unit of the cell has the digit: then the guess is undone at
-          // once, and on the snapshot there is nothing to undo.
-          if (gs.repeated != 0 || (gs.placed_around(at) & cands_of(d)) != 0) {
+          // once, and on the snapshot there is nothing to undo, so the
+          // next digit that does not repeat comes up at once.
+          if (at_snapshot) {
+            const Cands free =
+                gs.repeated != 0
+                    ? kNoCands
+                    : static_cast<Cands>(~gs.placed_around(at) & kAllCands & ~(cands_of(d) - 1));
             conflict_flag = 0;
-            if (!at_snapshot) load_sv2();
+            if (free == kNoCands) break;
+            d = first_cand(free);
+          } else if (gs.repeated != 0 || (gs.placed_around(at) & cands_of(d)) != 0) {
+            conflict_flag = 0;
+            load_sv2();
             at_snapshot = true;
             continue;
           }
