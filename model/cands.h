@@ -42,7 +42,8 @@ constexpr bool one_cand(Cands c) {
   return c != 0 && at_most_one_cand(c);
 }
 constexpr bool at_most_cands(Cands c, int n) {
-  for (int i = 0; i < n && c != 0; ++i) c &= static_cast<Cands>(c - 1);
+  // No early way out: a branch per bit costs more than the bits.
+  for (int i = 0; i < n; ++i) c &= static_cast<Cands>(c - 1);
   return c == 0;
 }
 

@@ -106,25 +106,33 @@ Digit Grid::step_digit(int block, int cell, bool down) {
   return static_cast<Digit>(v);
 }
 
-namespace {
-// True when some one-digit string stands twice in one unit of the view.
-bool view_repeats(const CandTable& cand) {
-  for (int u = 1; u <= 9; ++u) {
-    int tally[10] = {};
-    for (int p = 1; p <= 9; ++p) {
-      const Cands c = cand(u, p);
-      if (one_cand(c) && first_cand(c) >= 1) ++tally[first_cand(c)];
-    }
-    for (int d = 1; d <= 9; ++d)
-      if (tally[d] >= 2) return true;
-  }
-  return false;
-}
-}  // namespace
-
 void Grid::validate_input() {
   conflict_flag = 0;
-  if (view_repeats(gs_cand) || view_repeats(ygs_cand) || view_repeats(tgs_cand)) conflict_flag = 1;
+  // With the views in step, one run over the block view meets every unit:
+  // the digits of the one-digit strings seen so far in each row, column and
+  // the block at hand.
+  std::array<Cands, 9> row_seen{};
+  std::array<Cands, 9> col_seen{};
+  const auto& cand = gs_cand.flat();
+  for (int br = 0; br < 3; ++br)
+    for (int bc = 0; bc < 3; ++bc) {
+      Cands block_seen = kNoCands;
+      for (int kr = 0; kr < 3; ++kr)
+        for (int kc = 0; kc < 3; ++kc) {
+          const Cands c = cand[(3 * br + bc) * 9 + 3 * kr + kc];
+          // "0" is no digit.
+          if (!one_cand(c) || c == cands_of(0)) continue;
+          Cands& row = row_seen[3 * br + kr];
+          Cands& col = col_seen[3 * bc + kc];
+          if (((block_seen | row | col) & c) != 0) {
+            conflict_flag = 1;
+            return;
+          }
+          block_seen |= c;
+          row |= c;
+          col |= c;
+        }
+    }
 }
 
 void Grid::clear_given_cand() {

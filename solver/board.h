@@ -53,6 +53,14 @@ inline constexpr auto kCellPos = [] {
   return t;
 }();
 
+// kCellPosBit[cell][view]: the cell's position in its unit of the view, as a bit.
+inline constexpr auto kCellPosBit = [] {
+  std::array<std::array<std::uint16_t, 3>, 81> t{};
+  for (int at = 0; at < 81; ++at)
+    for (int v = 0; v < 3; ++v) t[at][v] = static_cast<std::uint16_t>(1u << kCellPos[at][v]);
+  return t;
+}();
+
 // Per view, a set of units as bits; the fourth lane is unused. Kept as four
 // lanes so that one cell's three units go in with a single word-wide or.
 using UnitSets = std::array<std::uint16_t, 4>;
@@ -65,11 +73,13 @@ inline constexpr auto kCellUnitSets = [] {
   return t;
 }();
 
-// Adds the cell's three units to the sets.
-inline void add_cell_units(UnitSets& sets, int at) {
+// Adds the cell's three units to the sets, but for the lanes cleared in
+// `lanes`.
+inline void add_cell_units(UnitSets& sets, int at, std::uint64_t lanes = ~0ull) {
   std::uint64_t w = 0, cell = 0;
   std::memcpy(&w, sets.data(), sizeof w);
   std::memcpy(&cell, kCellUnitSets[at].data(), sizeof cell);
+  cell &= lanes;
   w |= cell;
   std::memcpy(sets.data(), &w, sizeof w);
 }
@@ -85,6 +95,12 @@ inline constexpr auto kNibbleSpread = [] {
 constexpr std::uint64_t nibble_spread(Cands c) {
   return kNibbleSpread[c & 1023];
 }
+// The same with each nibble filled: nibble d is 0xF where c holds d.
+inline constexpr auto kNibbleFill = [] {
+  std::array<std::uint64_t, 1024> t{};
+  for (unsigned c = 0; c < 1024; ++c) t[c] = kNibbleSpread[c] * 0xF;
+  return t;
+}();
 
 struct Board {
   std::array<Cands, 81> cand{};
@@ -99,8 +115,8 @@ struct Board {
   // maybe_unique[view]: units whose open counts fell since a unique-place
   // pass last found no digit to fix in them; only these can have one.
   UnitSets maybe_unique{0x1FF, 0x1FF, 0x1FF, 0};
-  int singles = 0;  // cells whose string is one character long
-  int repeats = 0;  // placements of a digit that its unit already held
+  int singles = 0;     // cells whose string is one character long
+  Cands repeated = 0;  // digits ever placed in a unit that already held them
   // placed[view][unit]: the digits placed in the unit, as candidate bits.
   std::array<std::array<Cands, 9>, 3> placed{};
   // open_count[view][unit]: nibble d counts the unit's open cells (two or
@@ -123,7 +139,7 @@ struct Board {
   // Whether a pruning pass over the unit would change a cell: some open cell
   // lists a digit placed in the unit.
   bool prune_due(int view, int unit) const {
-    return (open_count[view][unit] & nibble_spread(placed[view][unit]) * 0xF) != 0;
+    return (open_count[view][unit] & kNibbleFill[placed[view][unit] & 1023]) != 0;
   }
 
   // The digits that a unique-place pass over the unit would fix: listed by
@@ -133,11 +149,53 @@ struct Board {
     constexpr std::uint64_t kLow = 0x7777777777ull;
     // High bit of each nibble set exactly where the count equals 1.
     const std::uint64_t x = open_count[view][unit] ^ kOnes;
-    std::uint64_t one = ~(((x & kLow) + kLow) | x | kLow) & (kOnes << 3);
-    Cands digits = 0;
-    for (; one != 0; one &= one - 1) digits |= cands_of(std::countr_zero(one) / 4);
+    const std::uint64_t one = ~(((x & kLow) + kLow) | x | kLow) & (kOnes << 3);
+    if (one == 0) return 0;
+    // Nibble d's bit to bit d, without a branch per digit: pairs, then
+    // fours, then eights of neighbouring digits drawn together.
+    std::uint64_t w = one >> 3;
+    w = (w | w >> 3) & 0x0303030303ull;
+    w = (w | w >> 6) & 0x000F000F000Full;
+    w = (w | w >> 12) & 0x00FF000000FFull;
+    const auto digits = static_cast<Cands>((w | w >> 24) & 0x3FF);
     // A digit also held by a decided cell is listed twice.
     return digits & static_cast<Cands>(~decided[view][unit]);
+  }
+
+  // The units of the view where prune_due holds, as bits: all nine in one
+  // go, without a branch per unit.
+  unsigned due_units(int view) const {
+    unsigned units = 0;
+    for (int u = 0; u < 9; ++u) units |= static_cast<unsigned>(prune_due(view, u)) << u;
+    return units;
+  }
+
+  // The units of the view where some digit is listed by one open cell
+  // alone, as bits: all nine in one go, without a branch per unit.
+  unsigned units_with_single_listing(int view) const {
+    constexpr std::uint64_t kOnes = 0x1111111110ull;  // nibbles 1 to 9
+    constexpr std::uint64_t kLow = 0x7777777777ull;
+    unsigned units = 0;
+    for (int u = 0; u < 9; ++u) {
+      const std::uint64_t x = open_count[view][u] ^ kOnes;
+      const std::uint64_t one = ~(((x & kLow) + kLow) | x | kLow) & (kOnes << 3);
+      units |= static_cast<unsigned>(one != 0) << u;
+    }
+    return units;
+  }
+
+  // The digits placed in the three units of the cell.
+  Cands placed_around(int at) const {
+    const auto& units = kCellUnit[at];
+    return placed[0][units[0]] | placed[1][units[1]] | placed[2][units[2]];
+  }
+
+  // How many digits the unit's open cells list, all together.
+  int open_listings(int view, int unit) const {
+    const std::uint64_t x = open_count[view][unit];
+    // Nibble pairs into bytes, then the bytes summed into the top one.
+    const std::uint64_t bytes = (x & 0x0F0F0F0F0F0F0F0Full) + ((x >> 4) & 0x0F0F0F0F0F0F0F0Full);
+    return static_cast<int>((bytes * 0x0101010101010101ull) >> 56);
   }
 
   // A cell's string went from `before` to `now`, a subset of it.
@@ -150,31 +208,54 @@ struct Board {
       add_cell_units(maybe_unique, at);
       if (at_most_one_cand(now))
         for (int v = 0; v < 3; ++v)
-          open_cells[v][kCellUnit[at][v]] &= static_cast<std::uint16_t>(~(1u << kCellPos[at][v]));
+          open_cells[v][kCellUnit[at][v]] &= static_cast<std::uint16_t>(~kCellPosBit[at][v]);
     }
     if (one_cand(now))
       for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
   }
-  // A cell that had no digit got one.
-  void digit_placed(int at) {
-    add_cell_units(maybe_due, at);
-    // Taken once: the stores below could otherwise be the value's own.
-    const Cands digit = cands_of(val[at]);
+  // An open cell was pruned down to `now`, one character or none.
+  void open_cell_closed(int at, Cands before, Cands now) {
+    const std::uint64_t delta = nibble_spread(before);
+    const auto& units = kCellUnit[at];
     for (int v = 0; v < 3; ++v) {
-      const int u = kCellUnit[at][v];
-      repeats += (placed[v][u] & digit) != 0;
-      placed[v][u] |= digit;
+      open_count[v][units[v]] -= delta;
+      open_cells[v][units[v]] &= static_cast<std::uint16_t>(~kCellPosBit[at][v]);
+      decided[v][units[v]] |= now;
     }
+    add_cell_units(maybe_unique, at);
+  }
+  // An open cell that stays open stopped listing `gone` (perhaps nothing).
+  void open_cell_pruned(int at, Cands gone) {
+    const std::uint64_t delta = nibble_spread(gone);
+    for (int v = 0; v < 3; ++v) open_count[v][kCellUnit[at][v]] -= delta;
+    add_cell_units(maybe_unique, at, gone != 0 ? ~0ull : 0);
+  }
+  // A cell that had no digit got `value`; `due_lanes` as for add_cell_units.
+  void digit_placed(int at, int value, std::uint64_t due_lanes = ~0ull) {
+    add_cell_units(maybe_due, at, due_lanes);
+    const Cands digit = cands_of(value);
+    const auto& units = kCellUnit[at];
+    Cands& p0 = placed[0][units[0]];
+    Cands& p1 = placed[1][units[1]];
+    Cands& p2 = placed[2][units[2]];
+    repeated |= static_cast<Cands>((p0 | p1 | p2) & digit);
+    p0 |= digit;
+    p1 |= digit;
+    p2 |= digit;
   }
   // Decides an open cell outright.
-  void set_digit(int at, int digit) {
+  void set_digit(int at, int digit, std::uint64_t due_lanes = ~0ull) {
     assert(val[at] == 0);
     const Cands before = cand[at];
     singles += !one_cand(before);
-    cand[at] = cands_of(digit);
+    const Cands now = cands_of(digit);
+    cand[at] = now;
     val[at] = static_cast<Digit>(digit);
-    candidates_changed(at, before, cand[at]);
-    digit_placed(at);
+    if (!at_most_one_cand(before))
+      open_cell_closed(at, before, now);
+    else
+      candidates_changed(at, before, now);
+    digit_placed(at, digit, due_lanes);
   }
 
   Cands& cand_at(View v, int u, int p) { return cand[kUnitCell[int(v)][u][p]]; }
@@ -198,7 +279,7 @@ inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
 inline void Board::derive() {
   singles = 0;
   placed = {};
-  repeats = 0;
+  repeated = 0;
   open_count = {};
   maybe_due = {0x1FF, 0x1FF, 0x1FF, 0};
   maybe_unique = {0x1FF, 0x1FF, 0x1FF, 0};
@@ -211,7 +292,7 @@ inline void Board::derive() {
       const std::uint64_t listed = nibble_spread(c & kAllCands);
       for (int v = 0; v < 3; ++v) {
         open_count[v][units[v]] += listed;
-        open_cells[v][units[v]] |= static_cast<std::uint16_t>(1u << kCellPos[at][v]);
+        open_cells[v][units[v]] |= kCellPosBit[at][v];
       }
     } else if (one_cand(c)) {
       ++singles;
@@ -220,7 +301,7 @@ inline void Board::derive() {
     if (val[at] != 0) {
       const Cands digit = cands_of(val[at]);
       for (int v = 0; v < 3; ++v) {
-        repeats += (placed[v][units[v]] & digit) != 0;
+        repeated |= static_cast<Cands>(placed[v][units[v]] & digit);
         placed[v][units[v]] |= digit;
       }
     }
@@ -231,7 +312,7 @@ inline void Board::check_bookkeeping() const {
 #ifndef NDEBUG
   Board fresh = *this;
   fresh.derive();
-  bool same = fresh.singles == singles && fresh.repeats == repeats && fresh.placed == placed &&
+  bool same = fresh.singles == singles && fresh.repeated == repeated && fresh.placed == placed &&
               fresh.open_count == open_count && fresh.decided == decided &&
               fresh.open_cells == open_cells;
   // A unit left out of maybe_due must be one that a pruning pass leaves as

@@ -25,7 +25,7 @@ class OneGoSolver {
   }
 
   Board gs;   // the board: block view, with the row and column views over it
-  Board sv1;  // the first-level snapshot, taken when trial_one starts
+  Board sv1;  // the first-level snapshot: trial_one's entry board, taken at its first guess
   Board sv2;  // the second-level snapshot, taken when trial_two starts
 
   Digit decided_cnt = 0;               // one-character strings; fresh after count_cand
@@ -105,7 +105,12 @@ class OneGoSolver {
   };
   std::array<UndoneGuess, 64> undone_;
   std::size_t undone_count_ = 0;
+  // An open-addressed index over undone_: 1 + the entry's index, 0 where
+  // free; twice as many slots as entries, so a probe ends soon.
+  std::array<std::uint8_t, 128> undone_slots_;
+  static std::size_t undone_home(const UndoneGuess& guess);
   const UndoneGuess* find_undone(const UndoneGuess& guess) const;
+  void keep_undone(const UndoneGuess& guess);
 
   // What the rounds after a first-level guess made of the board, kept
   // for the whole solve.
@@ -113,7 +118,15 @@ class OneGoSolver {
 
   void check(View v);
   void place_unique(View v);
-  void mark(View v, int n, std::array<Digit, 10>& flags);
+  // Also returns the marked units as a set.
+  unsigned mark(View v, int n, std::array<Digit, 10>& flags);
+  // mark with n = 2 for one unit, and for the whole view as a set.
+  bool pair_unit(int vi, int u) const;
+  unsigned pair_units(int vi) const;
+  static void set_flags(unsigned marked, std::array<Digit, 10>& flags);
+  // When set, the first-level scans of trial_one's entry board, one set per
+  // view, which trial_two knows from its snapshot.
+  const std::array<unsigned, 3>* entry_pairs_ = nullptr;
   // Propagation rounds until decided_cnt stops rising.
   void propagate_to_standstill();
 };

@@ -10,33 +10,41 @@ void OneGoSolver::check(View v) {
   const int vi = static_cast<int>(v);
   // Units of one view share no cell, so the units worth a look are known
   // before the pass starts.
+  if (gs.maybe_due[vi] == 0) return;
+  // A unit whose placed digits no open cell lists would pass unchanged.
+  gs.maybe_due[vi] &= static_cast<std::uint16_t>(gs.due_units(vi));
   for (unsigned maybe = gs.maybe_due[vi]; maybe != 0; maybe &= maybe - 1) {
     const int u = std::countr_zero(maybe);
-    // A unit whose placed digits no open cell lists would pass unchanged.
-    if (!gs.prune_due(vi, u)) {
-      gs.maybe_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
-      continue;
-    }
     // The candidates never hold "0", so an empty cell's value prunes nothing.
-    Cands placed = gs.placed[vi][u];
+    const Cands placed_before = gs.placed[vi][u];
+    Cands placed = placed_before;
     // Only the cell at hand can stop being open during its own step.
     for (unsigned open = gs.open_cells[vi][u]; open != 0; open &= open - 1) {
       const int at = kUnitCell[vi][u][std::countr_zero(open)];
       const Cands c = gs.cand[at];
       const Cands pruned = c & static_cast<Cands>(~placed);
-      if (pruned == c) continue;
       gs.cand[at] = pruned;
-      gs.candidates_changed(at, c, pruned);
-      if (one_cand(pruned)) {
+      if (!at_most_one_cand(pruned)) {
+        // Without a branch on whether anything was pruned: which way it
+        // goes is hard to foresee, and a cell that loses nothing changes
+        // no count.
+        gs.open_cell_pruned(at, c & placed);
+        continue;
+      }
+      gs.open_cell_closed(at, c, pruned);
+      if (pruned != 0) {
         // Counts at once for the cells after this one, not those before.
         ++gs.singles;
-        gs.val[at] = static_cast<Digit>(first_cand(pruned));
+        const int digit = first_cand(pruned);
+        gs.val[at] = static_cast<Digit>(digit);
         placed |= pruned;
-        gs.digit_placed(at);
+        gs.digit_placed(at, digit);
       }
     }
-    // A digit placed here may still be listed by a cell passed before it.
-    if (!gs.prune_due(vi, u)) gs.maybe_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
+    // A digit placed here may still be listed by a cell passed before it;
+    // without one, the pass left the unit clean.
+    if (placed == placed_before || !gs.prune_due(vi, u))
+      gs.maybe_due[vi] &= static_cast<std::uint16_t>(~(1u << u));
   }
   gs.check_bookkeeping();
 }
@@ -45,21 +53,27 @@ void OneGoSolver::place_unique(View v) {
   const int vi = static_cast<int>(v);
   // A placement in a unit changes no other unit of the same view, so the
   // units worth a look are known before the pass starts.
-  const unsigned maybe = gs.maybe_unique[vi];
+  const std::uint64_t own_lane_cleared = ~(0xFFFFull << (16 * vi));
+  if (gs.maybe_unique[vi] == 0) return;
+  const unsigned maybe = gs.maybe_unique[vi] & gs.units_with_single_listing(vi);
   gs.maybe_unique[vi] = 0;
   for (unsigned m = maybe; m != 0; m &= m - 1) {
     const int u = std::countr_zero(m);
     // Taken once per unit, before any placement in it. A decided cell whose
     // digit is listed nowhere else would only be written again as it is.
-    const Cands unique = gs.unique_open_digits(vi, u);
-    if (unique == 0) continue;
-    // Decided and emptied cells hold no digit of unique.
-    for (unsigned open = gs.open_cells[vi][u]; open != 0; open &= open - 1) {
+    Cands unique = gs.unique_open_digits(vi, u);
+    // Decided and emptied cells hold no digit of unique; once every digit
+    // has found its cell, the cells left hold none either.
+    for (unsigned open = gs.open_cells[vi][u]; open != 0 && unique != 0; open &= open - 1) {
       const int at = kUnitCell[vi][u][std::countr_zero(open)];
       const Cands mine = gs.cand[at] & unique;
+      if (mine == 0) continue;
       // Digits are placed in ascending order, so the cell keeps the smallest
       // of its unique digits and the larger ones find no cell any more.
-      if (mine != 0) gs.set_digit(at, first_cand(mine));
+      // The digit was listed by this cell alone, so the placement leaves
+      // nothing to prune in this unit.
+      gs.set_digit(at, first_cand(mine), own_lane_cleared);
+      unique &= static_cast<Cands>(~mine);
     }
   }
   gs.check_bookkeeping();

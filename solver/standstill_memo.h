@@ -105,7 +105,12 @@ class StandstillMemo {
     std::uint64_t tail = 0;
     std::memcpy(&tail, p, size);
     h = (h ^ tail) * 0xC4CEB9FE1A85EC53ull;
-    h ^= h >> 29;
+    // The products carry low bits upwards only; the slot is taken from the
+    // low bits, so the high ones are folded down before and after a last
+    // product.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
   }
 
   void put(std::size_t entry) {

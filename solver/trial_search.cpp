@@ -7,18 +7,53 @@
 
 namespace tesura {
 
-void OneGoSolver::mark(View v, int n, std::array<Digit, 10>& flags) {
-  for (int u = 0; u < 9; ++u) {
-    bool narrow = true;
-    for (int p = 0; p < 9 && narrow; ++p) narrow = at_most_cands(gs.cand_at(v, u, p), n);
-    flags[u + 1] = narrow ? 1 : 0;
+namespace {
+// kBitCount9[s]: the members of a set of nine positions. A table, as the
+// build assumes no population-count instruction.
+constexpr auto kBitCount9 = [] {
+  std::array<std::uint8_t, 512> t{};
+  for (unsigned s = 0; s < 512; ++s) t[s] = static_cast<std::uint8_t>(std::popcount(s));
+  return t;
+}();
+}  // namespace
+
+bool OneGoSolver::pair_unit(int vi, int u) const {
+  // Open cells list two digits or more, so they list two each exactly when
+  // the unit's listings are twice its open cells.
+  return gs.open_listings(vi, u) == 2 * kBitCount9[gs.open_cells[vi][u]];
+}
+
+unsigned OneGoSolver::pair_units(int vi) const {
+  unsigned marked = 0;
+  for (int u = 0; u < 9; ++u) marked |= static_cast<unsigned>(pair_unit(vi, u)) << u;
+  return marked;
+}
+
+void OneGoSolver::set_flags(unsigned marked, std::array<Digit, 10>& flags) {
+  for (int u = 0; u < 9; ++u) flags[u + 1] = static_cast<Digit>((marked >> u) & 1);
+}
+
+unsigned OneGoSolver::mark(View v, int n, std::array<Digit, 10>& flags) {
+  unsigned marked = 0;
+  if (n == 2) {
+    marked = pair_units(int(v));
+  } else {
+    for (int u = 0; u < 9; ++u) {
+      // All nine cells, without a way out at the first wide one: the
+      // branch would be hard to foresee.
+      bool narrow = true;
+      for (int p = 0; p < 9; ++p) narrow &= at_most_cands(gs.cand_at(v, u, p), n);
+      marked |= static_cast<unsigned>(narrow) << u;
+    }
   }
+  set_flags(marked, flags);
+  return marked;
 }
 
 void OneGoSolver::find_conflict() {
   // Digits are never taken off a board except by a restore, which brings
   // its own count, so a repeat ever placed is a repeat still standing.
-  conflict_flag = gs.repeats > 0 ? 1 : 0;
+  conflict_flag = gs.repeated != 0 ? 1 : 0;
 }
 
 namespace {
@@ -36,18 +71,28 @@ constexpr TrialPhase kTrialPhases[6] = {
 
 void OneGoSolver::trial_one() {
   solved_flag = 0;
-  save_sv1();
   bool at_snapshot = true;  // the board is the entry snapshot, as the memo needs
   undone_count_ = 0;
   count_cand();
+  unsigned marked = 0;   // unit_flag1 as a set of units
+  bool guessed = false;  // whether the board has left the entry snapshot yet
   for (int phase = 0; phase < 6; ++phase) {
     const TrialPhase& ph = kTrialPhases[phase];
     if (phase > 0) count_cand();
   restart:
     const Digit base = decided_cnt;
-    if (ph.scans) mark(ph.view, 2, unit_flag1);
-    for (int u = 0; u < 9; ++u) {
-      if (unit_flag1[u + 1] == 0) continue;
+    // Until a guess is made the board is the one phase 0 scanned, and
+    // phase 1 scans the same view.
+    if (ph.scans && (phase != 1 || guessed)) {
+      if (!guessed && entry_pairs_ != nullptr) {
+        marked = (*entry_pairs_)[static_cast<int>(ph.view)];
+        set_flags(marked, unit_flag1);
+      } else {
+        marked = mark(ph.view, 2, unit_flag1);
+      }
+    }
+    for (unsigned units = marked; units != 0; units &= units - 1) {
+      const int u = std::countr_zero(units);
       // The guess, as the cells it fixes and which of their two digits.
       UndoneGuess guess{};
       bool take_first = ph.first_cell_takes_first;
@@ -59,11 +104,27 @@ void OneGoSolver::trial_one() {
         if (!take_first) guess.larger[at / 64] |= 1ull << (at % 64);
         take_first = !ph.first_cell_takes_first;
       }
+      // Off the snapshot the board is what the rounds left at a standstill,
+      // already found unsolved: a guess that fixes no cell leaves it as it
+      // is, and is undone.
+      if (!at_snapshot && guess.cells[0] == 0 && guess.cells[1] == 0) {
+        find_conflict();
+        load_sv1();
+        at_snapshot = true;
+        continue;
+      }
       // Another unit or phase may make the very same guess on the snapshot;
       // its outcome is known, and if it is an undo again, nothing changes.
-      if (at_snapshot) {
+      if (at_snapshot && guessed) {
         const UndoneGuess* seen = find_undone(guess);
         if (seen && seen->decided <= base + 2) continue;
+      }
+      // The snapshot and the index of undone guesses are needed from the
+      // first guess on; a call that makes none spares them.
+      if (!guessed) {
+        save_sv1();
+        undone_slots_.fill(0);
+        guessed = true;
       }
       for (int w = 0; w < 2; ++w)
         for (std::uint64_t m = guess.cells[w]; m != 0; m &= m - 1) {
@@ -93,7 +154,7 @@ void OneGoSolver::trial_one() {
       }
       if (at_snapshot && undone_count_ < undone_.size()) {
         guess.decided = decided_cnt;
-        undone_[undone_count_++] = guess;
+        keep_undone(guess);
       }
       load_sv1();
       at_snapshot = true;
@@ -101,10 +162,26 @@ void OneGoSolver::trial_one() {
   }
 }
 
+std::size_t OneGoSolver::undone_home(const UndoneGuess& guess) {
+  const std::uint64_t key = guess.cells[0] ^ guess.cells[1] * 0x9E3779B97F4A7C15ull ^
+                            guess.larger[0] * 0xC4CEB9FE1A85EC53ull ^
+                            guess.larger[1] * 0xFF51AFD7ED558CCDull;
+  return static_cast<std::size_t>((key * 0xD6E8FEB86659FD93ull) >> 57);
+}
+
 const OneGoSolver::UndoneGuess* OneGoSolver::find_undone(const UndoneGuess& guess) const {
-  for (std::size_t i = 0; i < undone_count_; ++i)
-    if (undone_[i].cells == guess.cells && undone_[i].larger == guess.larger) return &undone_[i];
-  return nullptr;
+  for (std::size_t i = undone_home(guess);; i = (i + 1) % undone_slots_.size()) {
+    if (undone_slots_[i] == 0) return nullptr;
+    const UndoneGuess& u = undone_[undone_slots_[i] - 1];
+    if (u.cells == guess.cells && u.larger == guess.larger) return &u;
+  }
+}
+
+void OneGoSolver::keep_undone(const UndoneGuess& guess) {
+  std::size_t i = undone_home(guess);
+  while (undone_slots_[i] != 0) i = (i + 1) % undone_slots_.size();
+  undone_[undone_count_++] = guess;
+  undone_slots_[i] = static_cast<std::uint8_t>(undone_count_);
 }
 
 namespace {
@@ -115,6 +192,12 @@ void OneGoSolver::trial_two() {
   solved_flag = 0;
   save_sv2();
   bool at_snapshot = true;  // the board is the entry snapshot, as the memo needs
+  // The first-level scans of the snapshot: a guess on it changes only the
+  // units of its own cell.
+  const std::array<unsigned, 3> snapshot_pairs = {pair_units(0), pair_units(1), pair_units(2)};
+  std::array<Digit, 10> flags{};
+  const std::array<unsigned, 3> snapshot_narrow = {
+      mark(View::block, 3, flags), mark(View::row, 3, flags), mark(View::column, 3, flags)};
   // Every outcome unknown (0).
   std::memset(nested_.data(), 0, sizeof nested_);
   nested_boards_.clear();
@@ -124,33 +207,74 @@ void OneGoSolver::trial_two() {
     if (part > 0) count_cand();
     Digit base = static_cast<Digit>(decided_cnt + 1);
   restart:
-    mark(view, 3, unit_flag2);
+    // On the snapshot the second-level scan is known from the start.
+    unsigned marked = snapshot_narrow[static_cast<int>(view)];
+    if (at_snapshot)
+      set_flags(marked, unit_flag2);
+    else
+      marked = mark(view, 3, unit_flag2);
     for (int u = 0; u < 9; ++u) {
-      if (unit_flag2[u + 1] == 0) continue;
+      if (((marked >> u) & 1) == 0) continue;
       for (int p = 0; p < 9; ++p) {
         // Tested once, on the board as it stands when the cell comes up.
         const Cands c = gs.cand_at(view, u, p);
         if (at_most_one_cand(c) || !at_most_cands(c, 3)) continue;
         for (int d = 1; d <= 9; ++d) {
           const int at = kUnitCell[int(view)][u][p];
-          gs.set_digit(at, d);
-          find_conflict();
-          if (conflict_flag == 1) {
+          // The digit repeats when the board holds a repeat already or a
+          // unit of the cell has the digit: then the guess is undone at
+          // once, and on the snapshot there is nothing to undo, so the
+          // next digit that does not repeat comes up at once.
+          if (at_snapshot) {
+            const Cands free =
+                gs.repeated != 0
+                    ? kNoCands
+                    : static_cast<Cands>(~gs.placed_around(at) & kAllCands & ~(cands_of(d) - 1));
+            conflict_flag = 0;
+            if (free == kNoCands) break;
+            d = first_cand(free);
+          } else if (gs.repeated != 0 || (gs.placed_around(at) & cands_of(d)) != 0) {
             conflict_flag = 0;
             load_sv2();
             at_snapshot = true;
             continue;
           }
+          // On the snapshot, the first-level scans of the board the guess
+          // makes: the cell leaves the open cells of its three units.
+          std::array<unsigned, 3> pairs{};
+          if (at_snapshot) {
+            const Cands before = gs.cand[at];
+            const int width = kBitCount9[(before >> 1) & 511] + (before & 1);
+            for (int w = 0; w < 3; ++w) {
+              const int unit = kCellUnit[at][w];
+              const bool pair =
+                  gs.open_listings(w, unit) - width == 2 * (kBitCount9[gs.open_cells[w][unit]] - 1);
+              pairs[w] = (snapshot_pairs[w] & ~(1u << unit)) | static_cast<unsigned>(pair) << unit;
+            }
+            // With no unit to guess in, the first level would leave the
+            // board as the guess made it, and the guess would be undone.
+            if ((pairs[0] | pairs[1] | pairs[2]) == 0) {
+              conflict_flag = 0;
+              continue;
+            }
+          }
+          gs.set_digit(at, d);
+          conflict_flag = 0;
           count_cand();
           NestedOutcome* memo = at_snapshot ? &nested_[at * 10 + d] : nullptr;
           if (memo && memo->kind == NestedOutcome::changed) {
             gs = nested_boards_[memo->board];
           } else if (!memo || memo->kind == NestedOutcome::unknown) {
-            const Board guessed = gs;
+            const Digit guessed_cnt = decided_cnt;
+            if (at_snapshot) entry_pairs_ = &pairs;
             trial_one();
+            entry_pairs_ = nullptr;
             if (solved_flag == 1) return;
             if (memo) {
-              if (gs == guessed) {
+              // trial_one ends on its entry board or on an accepted guess,
+              // which decided more cells.
+              count_cand();
+              if (decided_cnt == guessed_cnt) {
                 memo->kind = NestedOutcome::unchanged;
               } else {
                 memo->kind = NestedOutcome::changed;
@@ -171,7 +295,8 @@ void OneGoSolver::trial_two() {
       }
       load_sv2();
       at_snapshot = true;
-      mark(view, 3, unit_flag2);
+      marked = snapshot_narrow[static_cast<int>(view)];
+      set_flags(marked, unit_flag2);
     }
   }
 }
