@@ -106,6 +106,10 @@ struct State {
   u32 unsolved[3];           // cells not yet placed, per band
   u32 cols_seen[9];          // per digit, column triads as last matched
   std::uint16_t rows[27];    // [digit*3 + band]: row triads as last matched
+  // [digit*3 + stack]: column triads as last matched, bit band*3 + column
+  // in the stack. The same layout as rows seen across, so that both count
+  // and branch alike.
+  std::uint16_t stacks[27];
 };
 
 inline u32 cols_of(u32 a) {
@@ -155,6 +159,7 @@ inline void update_stacks(State& s, int d) {
   for (int sh = 0; sh < 9; sh += 3) {
     const u32 occ = ((c0 >> sh) & 7) | (((c1 >> sh) & 7) << 3) | (((c2 >> sh) & 7) << 6);
     const u32 m = kTables.matched_triads[occ];
+    s.stacks[d * 3 + sh / 3] = static_cast<std::uint16_t>(m);
     k0 |= (m & 7) << sh;
     k1 |= ((m >> 3) & 7) << sh;
     k2 |= ((m >> 6) & 7) << sh;
@@ -201,22 +206,23 @@ struct Counts {
 int triads(State& s) {
   const Tables& t = kTables;
   int changed = 0;
+  const auto narrow = [&](int i, u32 k) {
+    if ((s.cand[i] & k) == s.cand[i]) return;
+    s.cand[i] &= k;
+    changed = 1;
+  };
   for (int b = 0; b < 3; ++b) {
-    const int b1 = b == 2 ? 0 : b + 1, b2 = b == 0 ? 2 : b - 1;
     // Called when nothing is left to propagate, so the last matchings
-    // (rows, cols_seen) describe the candidates.
-    u32 rows[9], cols[9];
-    for (int d = 0; d < 9; ++d) {
-      rows[d] = s.rows[d * 3 + b];
-      cols[d] = (s.cols_seen[d] >> (9 * b)) & kRow;
-    }
-    u32 bound[9], cbound[9];
+    // describe the candidates. Band b's row triads and stack b's column
+    // triads, each with the triads a digit is bound to.
+    u32 rows[9], cols[9], bound[9], cbound[9];
     // Lanes: triads that fit, triads bound, columns that fit, columns bound.
     Counts n;
     for (int d = 0; d < 9; ++d) {
-      const u32 elsewhere = (s.cols_seen[d] >> (9 * b1)) | (s.cols_seen[d] >> (9 * b2));
+      rows[d] = s.rows[d * 3 + b];
+      cols[d] = s.stacks[d * 3 + b];
       bound[d] = t.bound_triads[rows[d]];
-      cbound[d] = (cols[d] & ~elsewhere) | t.lone_bits[cols[d]];
+      cbound[d] = t.bound_triads[cols[d]];
       n.add(rows[d] | std::uint64_t{bound[d]} << 16 | std::uint64_t{cols[d]} << 32 |
             std::uint64_t{cbound[d]} << 48);
     }
@@ -229,27 +235,27 @@ int triads(State& s) {
     const u32 fill = static_cast<u32>(fill64) & kRow, cfill = static_cast<u32>(fill64 >> 32);
     const u32 full = static_cast<u32>(full64) & kRow, cfull = static_cast<u32>(full64 >> 32);
     if ((fill | full | cfill | cfull) == 0) continue;
+    const u32 box = 0x1C0E07u << (3 * b);
     for (int d = 0; d < 9; ++d) {
-      const u32 occ = rows[d], col = cols[d];
-      if ((((fill | full) & occ & ~bound[d]) | ((cfill | cfull) & col & ~cbound[d])) == 0) continue;
-      u32 keep = kBand, other_keep = kBand;
-      for (u32 x = fill & occ & ~bound[d]; x != 0; x &= x - 1)
-        keep &= t.triad_keep[std::countr_zero(x)];
-      for (u32 x = full & occ & ~bound[d]; x != 0; x &= x - 1)
-        keep &= ~t.triad_cells[std::countr_zero(x)];
-      for (u32 x = cfill & col & ~cbound[d]; x != 0; x &= x - 1) {
-        const int c = std::countr_zero(x);
-        keep &= ~(0x1C0E07u << (c / 3 * 3)) | (kColumn << c);
-        other_keep &= ~(kColumn << c);
+      const u32 hfill = fill & rows[d] & ~bound[d], hfull = full & rows[d] & ~bound[d];
+      const u32 vfill = cfill & cols[d] & ~cbound[d], vfull = cfull & cols[d] & ~cbound[d];
+      if ((hfill | hfull | vfill | vfull) == 0) continue;
+      u32 keep = kBand;
+      for (u32 x = hfill; x != 0; x &= x - 1) keep &= t.triad_keep[std::countr_zero(x)];
+      for (u32 x = hfull; x != 0; x &= x - 1) keep &= ~t.triad_cells[std::countr_zero(x)];
+      narrow(d * 3 + b, keep);
+      // Column triad bit band*3 + j: column 3b + j of that band.
+      u32 vkeep[3] = {kBand, kBand, kBand};
+      for (u32 x = vfill; x != 0; x &= x - 1) {
+        const int tr = std::countr_zero(x), band = tr / 3;
+        const u32 col = kColumn << (3 * b + tr % 3);
+        for (int o = 0; o < 3; ++o) vkeep[o] &= o == band ? ~box | col : ~col;
       }
-      for (u32 x = cfull & col & ~cbound[d]; x != 0; x &= x - 1)
-        keep &= ~(kColumn << std::countr_zero(x));
-      for (const auto& [i, k] : {std::pair{d * 3 + b, keep}, std::pair{d * 3 + b1, other_keep},
-                                 std::pair{d * 3 + b2, other_keep}}) {
-        if ((s.cand[i] & k) == s.cand[i]) continue;
-        s.cand[i] &= k;
-        changed = 1;
+      for (u32 x = vfull; x != 0; x &= x - 1) {
+        const int tr = std::countr_zero(x);
+        vkeep[tr / 3] &= ~(kColumn << (3 * b + tr % 3));
       }
+      for (int o = 0; o < 3; ++o) narrow(d * 3 + o, vkeep[o]);
     }
   }
   return changed;
@@ -346,10 +352,8 @@ Branch pick_branch(const State& s) {
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
     for (int d = 0; d < 9; ++d) {
-      // Column triads of the stack, bit band*3 + column in the stack.
-      const u32 c = s.cols_seen[d] >> (3 * k);
       occ[0][k][d] = s.rows[d * 3 + k];
-      occ[1][k][d] = (c & 7) | ((c >> 6) & 0x38) | ((c >> 12) & 0x1C0);
+      occ[1][k][d] = s.stacks[d * 3 + k];
       h += kWaysOf.count[occ[0][k][d]];
       v += kWaysOf.count[occ[1][k][d]];
     }
@@ -422,6 +426,7 @@ bool load(const Puzzle& p, State& s) {
   for (int b = 0; b < 3; ++b) s.unsolved[b] = kBand;
   for (int d = 0; d < 9; ++d) s.cols_seen[d] = kBand;
   for (auto& r : s.rows) r = 0x1FF;
+  for (auto& r : s.stacks) r = 0x1FF;
   u32 rows[9] = {}, cols[9] = {}, boxes[9] = {};
   for (int cell = 0; cell < 81; ++cell) {
     const int v = p[cell];
