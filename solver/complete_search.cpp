@@ -261,8 +261,10 @@ int triads(State& s) {
   return changed;
 }
 
-// Deduces until nothing changes. False on a contradiction.
+// Deduces until nothing changes, the triad counts aside: they pay once per
+// node, not again after what they find. False on a contradiction.
 bool propagate(State& s) {
+  bool counted = false;
   for (;;) {
     for (u32 todo = changed_digits(s); todo != 0; todo = changed_digits(s)) {
       do {
@@ -299,6 +301,8 @@ bool propagate(State& s) {
       }
     }
     if (placed) continue;
+    if (counted) return true;
+    counted = true;
     const int r = triads(s);
     if (r <= 0) return r == 0;
   }
