@@ -117,7 +117,8 @@ inline u32 cols_of(u32 a) {
 }
 
 // Propagates a change of one digit in one band. False on a contradiction.
-inline bool update_band(State& s, int d, int b) {
+// Sets moved when the band's columns differ from those last matched.
+inline bool update_band(State& s, int d, int b, bool& moved) {
   const Tables& t = kTables;
   const int i = d * 3 + b;
   u32 a = s.cand[i];
@@ -129,7 +130,9 @@ inline bool update_band(State& s, int d, int b) {
 
   // Done here rather than left to the stack matching: the next band of the
   // same digit then sees it at once, which saves whole rounds.
-  const u32 keep = t.keep_other[cols_of(a)];
+  const u32 cols = cols_of(a);
+  moved |= cols != ((s.cols_seen[d] >> (9 * b)) & kRow);
+  const u32 keep = t.keep_other[cols];
   s.cand[d * 3 + (b == 2 ? 0 : b + 1)] &= keep;
   s.cand[d * 3 + (b == 0 ? 2 : b - 1)] &= keep;
 
@@ -149,12 +152,12 @@ inline bool update_band(State& s, int d, int b) {
 }
 
 // The matching of one digit's column triads in each stack. A contradiction
-// empties a band, which update_band reports.
+// empties a band, which update_band reports. Matching is idempotent, so it
+// waits until a band's columns have moved; a band changed meanwhile is
+// still to be propagated and is looked at then.
 inline void update_stacks(State& s, int d) {
   u32* c = &s.cand[d * 3];
   const u32 c0 = cols_of(c[0]), c1 = cols_of(c[1]), c2 = cols_of(c[2]);
-  // Matching is idempotent: columns as they were left need no second look.
-  if ((c0 | (c1 << 9) | (c2 << 18)) == s.cols_seen[d]) return;
   u32 k0 = 0, k1 = 0, k2 = 0;  // columns each band keeps
   for (int sh = 0; sh < 9; sh += 3) {
     const u32 occ = ((c0 >> sh) & 7) | (((c1 >> sh) & 7) << 3) | (((c2 >> sh) & 7) << 6);
@@ -270,9 +273,10 @@ bool propagate(State& s) {
       do {
         const int d = std::countr_zero(todo) / 3;
         todo &= todo - 1;
+        bool moved = false;
         for (int b = 0; b < 3; ++b)
-          if (s.cand[d * 3 + b] != s.seen[d * 3 + b] && !update_band(s, d, b)) return false;
-        update_stacks(s, d);
+          if (s.cand[d * 3 + b] != s.seen[d * 3 + b] && !update_band(s, d, b, moved)) return false;
+        if (moved) update_stacks(s, d);
       } while (todo);
     }
 
