@@ -105,11 +105,11 @@ struct State {
   alignas(16) u32 seen[28];  // cand as last propagated
   u32 unsolved[3];           // cells not yet placed, per band
   u32 cols_seen[9];          // per digit, column triads as last matched
-  std::uint16_t rows[27];    // [digit*3 + band]: row triads as last matched
-  // [digit*3 + stack]: column triads as last matched, bit band*3 + column
-  // in the stack. The same layout as rows seen across, so that both count
-  // and branch alike.
-  std::uint16_t stacks[27];
+  // Per digit, the triads as last matched: [0..2] the row triads of each
+  // band (bit row*3 + box), [3..5] the column triads of each stack (bit
+  // band*3 + column in the stack, the same layout seen across), [6..7]
+  // zero. Counted eight at a time.
+  alignas(16) std::uint16_t tri[9][8];
 };
 
 inline u32 cols_of(u32 a) {
@@ -125,7 +125,7 @@ inline bool update_band(State& s, int d, int b, bool& moved) {
   const u32 occ = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
   a &= t.matched[occ];
   if (a == 0) return false;
-  s.rows[i] = t.matched_triads[occ];
+  s.tri[d][b] = t.matched_triads[occ];
   s.cand[i] = s.seen[i] = a;
 
   // Done here rather than left to the stack matching: the next band of the
@@ -162,7 +162,7 @@ inline void update_stacks(State& s, int d) {
   for (int sh = 0; sh < 9; sh += 3) {
     const u32 occ = ((c0 >> sh) & 7) | (((c1 >> sh) & 7) << 3) | (((c2 >> sh) & 7) << 6);
     const u32 m = kTables.matched_triads[occ];
-    s.stacks[d * 3 + sh / 3] = static_cast<std::uint16_t>(m);
+    s.tri[d][3 + sh / 3] = static_cast<std::uint16_t>(m);
     k0 |= (m & 7) << sh;
     k1 |= ((m >> 3) & 7) << sh;
     k2 |= ((m >> 6) & 7) << sh;
@@ -189,17 +189,109 @@ inline u32 changed_digits(const State& s) {
   return (m | (m >> 1) | (m >> 2)) & 0x1249249;
 }
 
-// Bitsliced counts of 9-bit sets, four at a time (one per 16-bit lane),
-// saturating at four.
-struct Counts {
-  std::uint64_t one = 0, two = 0, three = 0, four = 0;
-  void add(std::uint64_t x) {
-    four |= three & x;
-    three |= two & x;
-    two |= one & x;
-    one |= x;
-  }
+// Per unit (as in State::tri), the triads where exactly three digits fit
+// but not three are bound (fill), and where three are bound but more fit
+// (full); or a contradiction.
+struct TriadCounts {
+  alignas(16) std::uint16_t fill[8], full[8];
+  bool contradiction;
 };
+
+#if defined(__SSE2__)
+// Bitsliced over the digits, all six units at once (one per 16-bit lane).
+TriadCounts count_triads(const State& s) {
+  const __m128i kDB = _mm_set1_epi16(0xDB), k124 = _mm_set1_epi16(0x124);
+  const __m128i k49 = _mm_set1_epi16(0x49), k1B6 = _mm_set1_epi16(0x1B6);
+  const __m128i k3F = _mm_set1_epi16(0x3F), k1C0 = _mm_set1_epi16(0x1C0);
+  const __m128i k7 = _mm_set1_epi16(0x7), k1F8 = _mm_set1_epi16(0x1F8);
+  __m128i one = _mm_setzero_si128(), two = one, three = one, four = one;
+  __m128i bone = one, btwo = one, bthree = one, bfour = one;
+  for (const auto& t : s.tri) {
+    const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(t));
+    // Bound: alone in its group of three or in its stride of three.
+    const __m128i g = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_srli_epi16(x, 1), kDB),
+                                                _mm_and_si128(_mm_slli_epi16(x, 2), k124)),
+                                   _mm_or_si128(_mm_and_si128(_mm_srli_epi16(x, 2), k49),
+                                                _mm_and_si128(_mm_slli_epi16(x, 1), k1B6)));
+    const __m128i v = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_srli_epi16(x, 3), k3F),
+                                                _mm_and_si128(_mm_slli_epi16(x, 6), k1C0)),
+                                   _mm_or_si128(_mm_and_si128(_mm_srli_epi16(x, 6), k7),
+                                                _mm_and_si128(_mm_slli_epi16(x, 3), k1F8)));
+    const __m128i b = _mm_andnot_si128(_mm_and_si128(g, v), x);
+    four = _mm_or_si128(four, _mm_and_si128(three, x));
+    three = _mm_or_si128(three, _mm_and_si128(two, x));
+    two = _mm_or_si128(two, _mm_and_si128(one, x));
+    one = _mm_or_si128(one, x);
+    bfour = _mm_or_si128(bfour, _mm_and_si128(bthree, b));
+    bthree = _mm_or_si128(bthree, _mm_and_si128(btwo, b));
+    btwo = _mm_or_si128(btwo, _mm_and_si128(bone, b));
+    bone = _mm_or_si128(bone, b);
+  }
+  TriadCounts r;
+  const __m128i units = _mm_set_epi16(0, 0, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF);
+  const __m128i bad = _mm_or_si128(_mm_andnot_si128(three, units), bfour);
+  r.contradiction = _mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())) != 0xFFFF;
+  const __m128i fit3 = _mm_andnot_si128(four, three), bound3 = _mm_andnot_si128(bfour, bthree);
+  _mm_store_si128(reinterpret_cast<__m128i*>(r.fill), _mm_andnot_si128(bound3, fit3));
+  _mm_store_si128(reinterpret_cast<__m128i*>(r.full), _mm_andnot_si128(fit3, bound3));
+  return r;
+}
+#else
+TriadCounts count_triads(const State& s) {
+  TriadCounts r{};
+  for (int u = 0; u < 6; ++u) {
+    u32 one = 0, two = 0, three = 0, four = 0, bone = 0, btwo = 0, bthree = 0, bfour = 0;
+    for (const auto& t : s.tri) {
+      const u32 x = t[u], b = kTables.bound_triads[x];
+      four |= three & x;
+      three |= two & x;
+      two |= one & x;
+      one |= x;
+      bfour |= bthree & b;
+      bthree |= btwo & b;
+      btwo |= bone & b;
+      bone |= b;
+    }
+    if ((~three & kRow) != 0 || bfour != 0) r.contradiction = true;
+    const u32 fit3 = three & ~four, bound3 = bthree & ~bfour;
+    r.fill[u] = static_cast<std::uint16_t>(fit3 & ~bound3);
+    r.full[u] = static_cast<std::uint16_t>(bound3 & ~fit3);
+  }
+  return r;
+}
+#endif
+
+// Narrows digit d in band b (bits row*3 + box) or stack b (bits band*3 +
+// column): fill keeps it to those of its triads, full takes it out of them.
+bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
+  const Tables& t = kTables;
+  bool changed = false;
+  const auto narrow = [&](int i, u32 k) {
+    if ((s.cand[i] & k) == s.cand[i]) return;
+    s.cand[i] &= k;
+    changed = true;
+  };
+  if (!stack) {
+    u32 keep = kBand;
+    for (u32 x = fill; x != 0; x &= x - 1) keep &= t.triad_keep[std::countr_zero(x)];
+    for (u32 x = full; x != 0; x &= x - 1) keep &= ~t.triad_cells[std::countr_zero(x)];
+    narrow(d * 3 + b, keep);
+    return changed;
+  }
+  const u32 box = 0x1C0E07u << (3 * b);
+  u32 keep[3] = {kBand, kBand, kBand};
+  for (u32 x = fill; x != 0; x &= x - 1) {
+    const int tr = std::countr_zero(x), band = tr / 3;
+    const u32 col = kColumn << (3 * b + tr % 3);
+    for (int o = 0; o < 3; ++o) keep[o] &= o == band ? ~box | col : ~col;
+  }
+  for (u32 x = full; x != 0; x &= x - 1) {
+    const int tr = std::countr_zero(x);
+    keep[tr / 3] &= ~(kColumn << (3 * b + tr % 3));
+  }
+  for (int o = 0; o < 3; ++o) narrow(d * 3 + o, keep[o]);
+  return changed;
+}
 
 // A triad (three cells of a row in one box, or of a column in one box)
 // holds three different digits. So at least three digits must still fit
@@ -207,61 +299,21 @@ struct Counts {
 // are bound to go there, no other digit fits. Returns -1 on a
 // contradiction, 1 when something changed.
 int triads(State& s) {
-  const Tables& t = kTables;
-  int changed = 0;
-  const auto narrow = [&](int i, u32 k) {
-    if ((s.cand[i] & k) == s.cand[i]) return;
-    s.cand[i] &= k;
-    changed = 1;
-  };
-  for (int b = 0; b < 3; ++b) {
-    // Called when nothing is left to propagate, so the last matchings
-    // describe the candidates. Band b's row triads and stack b's column
-    // triads, each with the triads a digit is bound to.
-    u32 rows[9], cols[9], bound[9], cbound[9];
-    // Lanes: triads that fit, triads bound, columns that fit, columns bound.
-    Counts n;
+  // Called when nothing is left to propagate, so the last matchings
+  // describe the candidates.
+  const TriadCounts n = count_triads(s);
+  if (n.contradiction) return -1;
+  bool changed = false;
+  for (int u = 0; u < 6; ++u) {
+    const u32 fill = n.fill[u], full = n.full[u];
+    if ((fill | full) == 0) continue;
     for (int d = 0; d < 9; ++d) {
-      rows[d] = s.rows[d * 3 + b];
-      cols[d] = s.stacks[d * 3 + b];
-      bound[d] = t.bound_triads[rows[d]];
-      cbound[d] = t.bound_triads[cols[d]];
-      n.add(rows[d] | std::uint64_t{bound[d]} << 16 | std::uint64_t{cols[d]} << 32 |
-            std::uint64_t{cbound[d]} << 48);
-    }
-    constexpr std::uint64_t kFit = 0x01FF'0000'01FF, kBound = kFit << 16;
-    if (((~n.three & kFit) | (n.four & kBound)) != 0) return -1;
-    // Three fitting and three bound are the same three: nothing to do.
-    const std::uint64_t three = n.three & ~n.four;
-    const std::uint64_t fill64 = three & ~(three >> 16) & kFit;
-    const std::uint64_t full64 = (three >> 16) & ~three & kFit;
-    const u32 fill = static_cast<u32>(fill64) & kRow, cfill = static_cast<u32>(fill64 >> 32);
-    const u32 full = static_cast<u32>(full64) & kRow, cfull = static_cast<u32>(full64 >> 32);
-    if ((fill | full | cfill | cfull) == 0) continue;
-    const u32 box = 0x1C0E07u << (3 * b);
-    for (int d = 0; d < 9; ++d) {
-      const u32 hfill = fill & rows[d] & ~bound[d], hfull = full & rows[d] & ~bound[d];
-      const u32 vfill = cfill & cols[d] & ~cbound[d], vfull = cfull & cols[d] & ~cbound[d];
-      if ((hfill | hfull | vfill | vfull) == 0) continue;
-      u32 keep = kBand;
-      for (u32 x = hfill; x != 0; x &= x - 1) keep &= t.triad_keep[std::countr_zero(x)];
-      for (u32 x = hfull; x != 0; x &= x - 1) keep &= ~t.triad_cells[std::countr_zero(x)];
-      narrow(d * 3 + b, keep);
-      // Column triad bit band*3 + j: column 3b + j of that band.
-      u32 vkeep[3] = {kBand, kBand, kBand};
-      for (u32 x = vfill; x != 0; x &= x - 1) {
-        const int tr = std::countr_zero(x), band = tr / 3;
-        const u32 col = kColumn << (3 * b + tr % 3);
-        for (int o = 0; o < 3; ++o) vkeep[o] &= o == band ? ~box | col : ~col;
-      }
-      for (u32 x = vfull; x != 0; x &= x - 1) {
-        const int tr = std::countr_zero(x);
-        vkeep[tr / 3] &= ~(kColumn << (3 * b + tr % 3));
-      }
-      for (int o = 0; o < 3; ++o) narrow(d * 3 + o, vkeep[o]);
+      const u32 x = s.tri[d][u], free = x & ~kTables.bound_triads[x];
+      if (((fill | full) & free) != 0)
+        changed |= narrow_triads(s, d, u % 3, u >= 3, fill & free, full & free);
     }
   }
-  return changed;
+  return changed ? 1 : 0;
 }
 
 // Deduces until nothing changes, the triad counts aside: they pay once per
@@ -360,8 +412,8 @@ Branch pick_branch(const State& s) {
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
     for (int d = 0; d < 9; ++d) {
-      occ[0][k][d] = s.rows[d * 3 + k];
-      occ[1][k][d] = s.stacks[d * 3 + k];
+      occ[0][k][d] = s.tri[d][k];
+      occ[1][k][d] = s.tri[d][3 + k];
       h += kWaysOf.count[occ[0][k][d]];
       v += kWaysOf.count[occ[1][k][d]];
     }
@@ -433,8 +485,8 @@ bool load(const Puzzle& p, State& s) {
   for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBand;
   for (int b = 0; b < 3; ++b) s.unsolved[b] = kBand;
   for (int d = 0; d < 9; ++d) s.cols_seen[d] = kBand;
-  for (auto& r : s.rows) r = 0x1FF;
-  for (auto& r : s.stacks) r = 0x1FF;
+  for (auto& t : s.tri)
+    for (int k = 0; k < 8; ++k) t[k] = k < 6 ? 0x1FF : 0;
   u32 rows[9] = {}, cols[9] = {}, boxes[9] = {};
   for (int cell = 0; cell < 81; ++cell) {
     const int v = p[cell];
