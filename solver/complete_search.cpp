@@ -321,14 +321,22 @@ int triads(State& s) {
 bool propagate(State& s) {
   bool counted = false;
   for (;;) {
-    for (u32 todo = changed_digits(s); todo != 0; todo = changed_digits(s)) {
+    // Digits whose stacks wait for the bands to settle: a digit's columns
+    // often move several times over, and matching once serves them all.
+    u32 stacks = 0;
+    for (u32 todo = changed_digits(s);; todo = changed_digits(s)) {
+      if (todo == 0) {
+        if (stacks == 0) break;
+        for (; stacks != 0; stacks &= stacks - 1) update_stacks(s, std::countr_zero(stacks));
+        continue;
+      }
       do {
         const int d = std::countr_zero(todo) / 3;
         todo &= todo - 1;
         bool moved = false;
         for (int b = 0; b < 3; ++b)
           if (s.cand[d * 3 + b] != s.seen[d * 3 + b] && !update_band(s, d, b, moved)) return false;
-        if (moved) update_stacks(s, d);
+        if (moved) stacks |= 1u << d;
       } while (todo);
     }
 
