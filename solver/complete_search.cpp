@@ -137,11 +137,13 @@ inline bool update_band(State& s, int d, int b, bool& moved) {
   s.cand[d * 3 + (b == 0 ? 2 : b - 1)] &= keep;
 
   // A row left with one cell places the digit there.
+  // Every row keeps a cell (the matching saw to it), so taking one from
+  // each row borrows nothing from the next.
+  const u32 rest = a & (a - kColumn);
   u32 single = 0;
-  const u32 r0 = a & kRow, r1 = a & (kRow << 9), r2 = a & (kRow << 18);
-  if ((r0 & (r0 - 1)) == 0) single |= r0;
-  if ((r1 & (r1 - 1)) == 0) single |= r1;
-  if ((r2 & (r2 - 1)) == 0) single |= r2;
+  if ((rest & kRow) == 0) single |= a & kRow;
+  if ((rest & (kRow << 9)) == 0) single |= a & (kRow << 9);
+  if ((rest & (kRow << 18)) == 0) single |= a & (kRow << 18);
   single &= s.unsolved[b];
   if (single) {
     s.unsolved[b] &= ~single;
