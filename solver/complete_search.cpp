@@ -102,9 +102,9 @@ struct State {
   // [digit*3 + band]; the last entry is padding, equal in both, so that the
   // change test runs four at a time.
   alignas(16) u32 cand[28];
-  alignas(16) u32 seen[28];  // cand as last propagated
-  u32 unsolved[3];           // cells not yet placed, per band
-  u32 cols_seen[9];          // per digit, column triads as last matched
+  alignas(16) u32 seen[28];     // cand as last propagated
+  u32 unsolved[3];              // cells not yet placed, per band
+  std::uint16_t cols_seen[27];  // [digit*3 + band]: columns as last matched
   // Per digit, the triads as last matched: [0..2] the row triads of each
   // band (bit row*3 + box), [3..5] the column triads of each stack (bit
   // band*3 + column in the stack, the same layout seen across), [6..7]
@@ -131,7 +131,7 @@ inline bool update_band(State& s, int d, int b, bool& moved) {
   // Done here rather than left to the stack matching: the next band of the
   // same digit then sees it at once, which saves whole rounds.
   const u32 cols = cols_of(a);
-  moved |= cols != ((s.cols_seen[d] >> (9 * b)) & kRow);
+  moved |= cols != s.cols_seen[i];
   const u32 keep = t.keep_other[cols];
   s.cand[d * 3 + (b == 2 ? 0 : b + 1)] &= keep;
   s.cand[d * 3 + (b == 0 ? 2 : b - 1)] &= keep;
@@ -169,7 +169,9 @@ inline void update_stacks(State& s, int d) {
     k1 |= ((m >> 3) & 7) << sh;
     k2 |= ((m >> 6) & 7) << sh;
   }
-  s.cols_seen[d] = k0 | (k1 << 9) | (k2 << 18);
+  s.cols_seen[d * 3] = static_cast<std::uint16_t>(k0);
+  s.cols_seen[d * 3 + 1] = static_cast<std::uint16_t>(k1);
+  s.cols_seen[d * 3 + 2] = static_cast<std::uint16_t>(k2);
   c[0] &= k0 * kColumn;
   c[1] &= k1 * kColumn;
   c[2] &= k2 * kColumn;
@@ -494,7 +496,7 @@ void search(State& s, Search& ctx) {
 bool load(const Puzzle& p, State& s) {
   for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBand;
   for (int b = 0; b < 3; ++b) s.unsolved[b] = kBand;
-  for (int d = 0; d < 9; ++d) s.cols_seen[d] = kBand;
+  for (auto& c : s.cols_seen) c = kRow;
   for (auto& t : s.tri)
     for (int k = 0; k < 8; ++k) t[k] = k < 6 ? 0x1FF : 0;
   u32 rows[9] = {}, cols[9] = {}, boxes[9] = {};
