@@ -118,7 +118,8 @@ inline u32 cols_of(u32 a) {
 
 // Propagates a change of one digit in one band. False on a contradiction.
 // Sets moved when the band's columns differ from those last matched.
-inline bool update_band(State& s, int d, int b, bool& moved) {
+template <int b>
+inline bool update_band(State& s, int d, bool& moved) {
   const Tables& t = kTables;
   const int i = d * 3 + b;
   u32 a = s.cand[i];
@@ -338,8 +339,9 @@ bool propagate(State& s) {
         const int d = std::countr_zero(todo) / 3;
         todo &= todo - 1;
         bool moved = false;
-        for (int b = 0; b < 3; ++b)
-          if (s.cand[d * 3 + b] != s.seen[d * 3 + b] && !update_band(s, d, b, moved)) return false;
+        if (s.cand[d * 3] != s.seen[d * 3] && !update_band<0>(s, d, moved)) return false;
+        if (s.cand[d * 3 + 1] != s.seen[d * 3 + 1] && !update_band<1>(s, d, moved)) return false;
+        if (s.cand[d * 3 + 2] != s.seen[d * 3 + 2] && !update_band<2>(s, d, moved)) return false;
         if (moved) stacks |= 1u << d;
       } while (todo);
     }
