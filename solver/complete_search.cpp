@@ -110,6 +110,9 @@ struct State {
   // band*3 + column in the stack, the same layout seen across), [6..7]
   // zero. Counted eight at a time.
   alignas(16) std::uint16_t tri[9][8];
+  // The same, bound: the only triad of its group of three or of its
+  // stride of three.
+  alignas(16) std::uint16_t bound[9][8];
 };
 
 inline u32 cols_of(u32 a) {
@@ -127,6 +130,7 @@ inline bool update_band(State& s, int d, bool& moved) {
   a &= t.matched[occ];
   if (a == 0) return false;
   s.tri[d][b] = t.matched_triads[occ];
+  s.bound[d][b] = t.bound_triads[s.tri[d][b]];
   s.cand[i] = s.seen[i] = a;
 
   // Done here rather than left to the stack matching: the next band of the
@@ -166,6 +170,7 @@ inline void update_stacks(State& s, int d) {
     const u32 occ = ((c0 >> sh) & 7) | (((c1 >> sh) & 7) << 3) | (((c2 >> sh) & 7) << 6);
     const u32 m = kTables.matched_triads[occ];
     s.tri[d][3 + sh / 3] = static_cast<std::uint16_t>(m);
+    s.bound[d][3 + sh / 3] = kTables.bound_triads[m];
     k0 |= (m & 7) << sh;
     k1 |= ((m >> 3) & 7) << sh;
     k2 |= ((m >> 6) & 7) << sh;
@@ -205,24 +210,11 @@ struct TriadCounts {
 #if defined(__SSE2__)
 // Bitsliced over the digits, all six units at once (one per 16-bit lane).
 TriadCounts count_triads(const State& s) {
-  const __m128i kDB = _mm_set1_epi16(0xDB), k124 = _mm_set1_epi16(0x124);
-  const __m128i k49 = _mm_set1_epi16(0x49), k1B6 = _mm_set1_epi16(0x1B6);
-  const __m128i k3F = _mm_set1_epi16(0x3F), k1C0 = _mm_set1_epi16(0x1C0);
-  const __m128i k7 = _mm_set1_epi16(0x7), k1F8 = _mm_set1_epi16(0x1F8);
   __m128i one = _mm_setzero_si128(), two = one, three = one, four = one;
   __m128i bone = one, btwo = one, bthree = one, bfour = one;
-  for (const auto& t : s.tri) {
-    const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(t));
-    // Bound: alone in its group of three or in its stride of three.
-    const __m128i g = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_srli_epi16(x, 1), kDB),
-                                                _mm_and_si128(_mm_slli_epi16(x, 2), k124)),
-                                   _mm_or_si128(_mm_and_si128(_mm_srli_epi16(x, 2), k49),
-                                                _mm_and_si128(_mm_slli_epi16(x, 1), k1B6)));
-    const __m128i v = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_srli_epi16(x, 3), k3F),
-                                                _mm_and_si128(_mm_slli_epi16(x, 6), k1C0)),
-                                   _mm_or_si128(_mm_and_si128(_mm_srli_epi16(x, 6), k7),
-                                                _mm_and_si128(_mm_slli_epi16(x, 3), k1F8)));
-    const __m128i b = _mm_andnot_si128(_mm_and_si128(g, v), x);
+  for (int d = 0; d < 9; ++d) {
+    const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(s.tri[d]));
+    const __m128i b = _mm_load_si128(reinterpret_cast<const __m128i*>(s.bound[d]));
     four = _mm_or_si128(four, _mm_and_si128(three, x));
     three = _mm_or_si128(three, _mm_and_si128(two, x));
     two = _mm_or_si128(two, _mm_and_si128(one, x));
@@ -246,8 +238,8 @@ TriadCounts count_triads(const State& s) {
   TriadCounts r{};
   for (int u = 0; u < 6; ++u) {
     u32 one = 0, two = 0, three = 0, four = 0, bone = 0, btwo = 0, bthree = 0, bfour = 0;
-    for (const auto& t : s.tri) {
-      const u32 x = t[u], b = kTables.bound_triads[x];
+    for (int d = 0; d < 9; ++d) {
+      const u32 x = s.tri[d][u], b = s.bound[d][u];
       four |= three & x;
       three |= two & x;
       two |= one & x;
@@ -313,7 +305,7 @@ int triads(State& s) {
     const u32 fill = n.fill[u], full = n.full[u];
     if ((fill | full) == 0) continue;
     for (int d = 0; d < 9; ++d) {
-      const u32 x = s.tri[d][u], free = x & ~kTables.bound_triads[x];
+      const u32 free = s.tri[d][u] & ~s.bound[d][u];
       if (((fill | full) & free) != 0)
         changed |= narrow_triads(s, d, u % 3, u >= 3, fill & free, full & free);
     }
@@ -501,6 +493,8 @@ bool load(const Puzzle& p, State& s) {
   for (auto& c : s.cols_seen) c = kRow;
   for (auto& t : s.tri)
     for (int k = 0; k < 8; ++k) t[k] = k < 6 ? 0x1FF : 0;
+  for (auto& t : s.bound)
+    for (auto& k : t) k = 0;
   u32 rows[9] = {}, cols[9] = {}, boxes[9] = {};
   for (int cell = 0; cell < 81; ++cell) {
     const int v = p[cell];
