@@ -99,12 +99,12 @@ constexpr Tables make_tables() {
 constexpr Tables kTables = make_tables();
 
 struct State {
-  // [digit*3 + band]; the last entry is padding, equal in both, so that the
+  // [band*9 + digit]; the last entry is padding, equal in both, so that the
   // change test runs four at a time.
   alignas(16) u32 cand[28];
   alignas(16) u32 seen[28];     // cand as last propagated
   u32 unsolved[3];              // cells not yet placed, per band
-  std::uint16_t cols_seen[27];  // [digit*3 + band]: columns as last matched
+  std::uint16_t cols_seen[27];  // [band*9 + digit]: columns as last matched
   // Per digit, the triads as last matched: [0..2] the row triads of each
   // band (bit row*3 + box), [3..5] the column triads of each stack (bit
   // band*3 + column in the stack, the same layout seen across), [6..7]
@@ -115,6 +115,10 @@ struct State {
   alignas(16) std::uint16_t bound[9][8];
 };
 
+constexpr int at(int d, int b) {
+  return b * 9 + d;
+}
+
 inline u32 cols_of(u32 a) {
   return (a | (a >> 9) | (a >> 18)) & kRow;
 }
@@ -124,7 +128,7 @@ inline u32 cols_of(u32 a) {
 template <int b>
 inline bool update_band(State& s, int d, bool& moved) {
   const Tables& t = kTables;
-  const int i = d * 3 + b;
+  const int i = at(d, b);
   u32 a = s.cand[i];
   const u32 occ = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
   a &= t.matched[occ];
@@ -138,8 +142,8 @@ inline bool update_band(State& s, int d, bool& moved) {
   const u32 cols = cols_of(a);
   moved |= cols != s.cols_seen[i];
   const u32 keep = t.keep_other[cols];
-  s.cand[d * 3 + (b == 2 ? 0 : b + 1)] &= keep;
-  s.cand[d * 3 + (b == 0 ? 2 : b - 1)] &= keep;
+  s.cand[at(d, b == 2 ? 0 : b + 1)] &= keep;
+  s.cand[at(d, b == 0 ? 2 : b - 1)] &= keep;
 
   // A row left with one cell places the digit there.
   // Every row keeps a cell (the matching saw to it), so taking one from
@@ -152,7 +156,7 @@ inline bool update_band(State& s, int d, bool& moved) {
   single &= s.unsolved[b];
   if (single) {
     s.unsolved[b] &= ~single;
-    for (int e = 0; e < 9; ++e) s.cand[e * 3 + b] &= ~single;
+    for (int e = 0; e < 9; ++e) s.cand[at(e, b)] &= ~single;
     s.cand[i] = a;
   }
   return true;
@@ -163,8 +167,8 @@ inline bool update_band(State& s, int d, bool& moved) {
 // waits until a band's columns have moved; a band changed meanwhile is
 // still to be propagated and is looked at then.
 inline void update_stacks(State& s, int d) {
-  u32* c = &s.cand[d * 3];
-  const u32 c0 = cols_of(c[0]), c1 = cols_of(c[1]), c2 = cols_of(c[2]);
+  u32* c[3] = {&s.cand[at(d, 0)], &s.cand[at(d, 1)], &s.cand[at(d, 2)]};
+  const u32 c0 = cols_of(*c[0]), c1 = cols_of(*c[1]), c2 = cols_of(*c[2]);
   u32 k0 = 0, k1 = 0, k2 = 0;  // columns each band keeps
   for (int sh = 0; sh < 9; sh += 3) {
     const u32 occ = ((c0 >> sh) & 7) | (((c1 >> sh) & 7) << 3) | (((c2 >> sh) & 7) << 6);
@@ -175,15 +179,15 @@ inline void update_stacks(State& s, int d) {
     k1 |= ((m >> 3) & 7) << sh;
     k2 |= ((m >> 6) & 7) << sh;
   }
-  s.cols_seen[d * 3] = static_cast<std::uint16_t>(k0);
-  s.cols_seen[d * 3 + 1] = static_cast<std::uint16_t>(k1);
-  s.cols_seen[d * 3 + 2] = static_cast<std::uint16_t>(k2);
-  c[0] &= k0 * kColumn;
-  c[1] &= k1 * kColumn;
-  c[2] &= k2 * kColumn;
+  s.cols_seen[at(d, 0)] = static_cast<std::uint16_t>(k0);
+  s.cols_seen[at(d, 1)] = static_cast<std::uint16_t>(k1);
+  s.cols_seen[at(d, 2)] = static_cast<std::uint16_t>(k2);
+  *c[0] &= k0 * kColumn;
+  *c[1] &= k1 * kColumn;
+  *c[2] &= k2 * kColumn;
 }
 
-// Digits with a band changed since it was last propagated: bit digit*3.
+// Digits with a band changed since it was last propagated: bit digit.
 inline u32 changed_digits(const State& s) {
   u32 same = 0;
 #if defined(__SSE2__)
@@ -196,7 +200,7 @@ inline u32 changed_digits(const State& s) {
   for (int i = 0; i < 27; ++i) same |= static_cast<u32>(s.cand[i] == s.seen[i]) << i;
 #endif
   const u32 m = ~same & kBand;
-  return (m | (m >> 1) | (m >> 2)) & 0x1249249;
+  return (m | (m >> 9) | (m >> 18)) & kRow;
 }
 
 // Per unit (as in State::tri), the triads where exactly three digits fit
@@ -272,7 +276,7 @@ bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
     u32 keep = kBand;
     for (u32 x = fill; x != 0; x &= x - 1) keep &= t.triad_keep[std::countr_zero(x)];
     for (u32 x = full; x != 0; x &= x - 1) keep &= ~t.triad_cells[std::countr_zero(x)];
-    narrow(d * 3 + b, keep);
+    narrow(at(d, b), keep);
     return changed;
   }
   const u32 box = 0x1C0E07u << (3 * b);
@@ -286,7 +290,7 @@ bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
     const int tr = std::countr_zero(x);
     keep[tr / 3] &= ~(kColumn << (3 * b + tr % 3));
   }
-  for (int o = 0; o < 3; ++o) narrow(d * 3 + o, keep[o]);
+  for (int o = 0; o < 3; ++o) narrow(at(d, o), keep[o]);
   return changed;
 }
 
@@ -328,12 +332,12 @@ bool propagate(State& s) {
         continue;
       }
       do {
-        const int d = std::countr_zero(todo) / 3;
+        const int d = std::countr_zero(todo);
         todo &= todo - 1;
         bool moved = false;
-        if (s.cand[d * 3] != s.seen[d * 3] && !update_band<0>(s, d, moved)) return false;
-        if (s.cand[d * 3 + 1] != s.seen[d * 3 + 1] && !update_band<1>(s, d, moved)) return false;
-        if (s.cand[d * 3 + 2] != s.seen[d * 3 + 2] && !update_band<2>(s, d, moved)) return false;
+        if (s.cand[at(d, 0)] != s.seen[at(d, 0)] && !update_band<0>(s, d, moved)) return false;
+        if (s.cand[at(d, 1)] != s.seen[at(d, 1)] && !update_band<1>(s, d, moved)) return false;
+        if (s.cand[at(d, 2)] != s.seen[at(d, 2)] && !update_band<2>(s, d, moved)) return false;
         if (moved) stacks |= 1u << d;
       } while (todo);
     }
@@ -346,7 +350,7 @@ bool propagate(State& s) {
       if (u == 0) continue;
       u32 one = 0, two = 0;
       for (int d = 0; d < 9; ++d) {
-        const u32 x = s.cand[d * 3 + b];
+        const u32 x = s.cand[at(d, b)];
         two |= one & x;
         one |= x;
       }
@@ -355,8 +359,8 @@ bool propagate(State& s) {
         const u32 bit = ns & (~ns + 1);
         const u32 row = kRow << (std::countr_zero(bit) / 9 * 9);
         for (int d = 0; d < 9; ++d)
-          if (s.cand[d * 3 + b] & bit) {
-            s.cand[d * 3 + b] &= ~row | bit;
+          if (s.cand[at(d, b)] & bit) {
+            s.cand[at(d, b)] &= ~row | bit;
             break;
           }
         placed = true;
@@ -379,7 +383,7 @@ struct Search {
 void read_solution(const State& s, Puzzle& out) {
   for (int d = 0; d < 9; ++d)
     for (int b = 0; b < 3; ++b)
-      for (u32 x = s.cand[d * 3 + b]; x != 0; x &= x - 1)
+      for (u32 x = s.cand[at(d, b)]; x != 0; x &= x - 1)
         out[b * 27 + std::countr_zero(x)] = static_cast<Digit>(d + 1);
 }
 
@@ -451,15 +455,15 @@ Branch pick_branch(const State& s) {
 
 // Keeps the digit to one way in the band or stack.
 void take_way(State& s, const Branch& br, int w) {
-  u32* c = &s.cand[br.digit * 3];
   if (!br.stack) {
     u32 cells = 0;
     for (int r = 0; r < 3; ++r) cells |= 7u << (r * 9 + 3 * kWays[w][r]);
-    c[br.band] &= cells;
+    s.cand[at(br.digit, br.band)] &= cells;
     return;
   }
   const u32 stack = 0x1C0E07u << (3 * br.band);
-  for (int b = 0; b < 3; ++b) c[b] &= ~stack | (kColumn << (3 * br.band + kWays[w][b]));
+  for (int b = 0; b < 3; ++b)
+    s.cand[at(br.digit, b)] &= ~stack | (kColumn << (3 * br.band + kWays[w][b]));
 }
 
 void search(State& s, Search& ctx) {
@@ -511,10 +515,10 @@ bool load(const Puzzle& p, State& s) {
     // placing it is left to the first round.
     const int b = r / 3, d = v - 1;
     const u32 bit = 1u << (cell - 27 * b);
-    for (int e = 0; e < 9; ++e) s.cand[e * 3 + b] &= ~bit;
-    for (int k = 0; k < 3; ++k) s.cand[d * 3 + k] &= ~(kColumn << c);
-    s.cand[d * 3 + b] &= ~((kRow << (r % 3 * 9)) | (0x1C0E07u << (c / 3 * 3)));
-    s.cand[d * 3 + b] |= bit;
+    for (int e = 0; e < 9; ++e) s.cand[at(e, b)] &= ~bit;
+    for (int k = 0; k < 3; ++k) s.cand[at(d, k)] &= ~(kColumn << c);
+    s.cand[at(d, b)] &= ~((kRow << (r % 3 * 9)) | (0x1C0E07u << (c / 3 * 3)));
+    s.cand[at(d, b)] |= bit;
   }
   return true;
 }
