@@ -418,14 +418,11 @@ struct Branch {
 Branch pick_branch(const State& s) {
   Branch best;
   int best_total = 1 << 30;
-  u32 occ[2][3][9];
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
-    for (int d = 0; d < 9; ++d) {
-      occ[0][k][d] = s.tri[d][k];
-      occ[1][k][d] = s.tri[d][3 + k];
-      h += kWaysOf.count[occ[0][k][d]];
-      v += kWaysOf.count[occ[1][k][d]];
+    for (const auto& t : s.tri) {
+      h += kWaysOf.count[t[k]];
+      v += kWaysOf.count[t[3 + k]];
     }
     // Nine ways in all: every digit settled in this band.
     if (h > 9 && h < best_total) {
@@ -441,8 +438,9 @@ Branch pick_branch(const State& s) {
   }
   if (best_total == 1 << 30) return best;
   int fewest = 7;
+  const int u = best.stack ? 3 + best.band : best.band;
   for (int d = 0; d < 9; ++d) {
-    const u32 o = occ[best.stack][best.band][d];
+    const u32 o = s.tri[d][u];
     const int n = kWaysOf.count[o];
     if (n >= 2 && n < fewest) {
       fewest = n;
