@@ -135,7 +135,6 @@ inline bool update_band(State& s, int d, bool& moved) {
   if (a == 0) return false;
   s.tri[d][b] = t.matched_triads[occ];
   s.bound[d][b] = t.bound_triads[s.tri[d][b]];
-  s.cand[i] = s.seen[i] = a;
 
   // Done here rather than left to the stack matching: the next band of the
   // same digit then sees it at once, which saves whole rounds.
@@ -157,8 +156,9 @@ inline bool update_band(State& s, int d, bool& moved) {
   if (single) {
     s.unsolved[b] &= ~single;
     for (int e = 0; e < 9; ++e) s.cand[at(e, b)] &= ~single;
-    s.cand[i] = a;
   }
+  // Stored last: the band's words were just read together above.
+  s.cand[i] = s.seen[i] = a;
   return true;
 }
 
