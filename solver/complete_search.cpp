@@ -14,6 +14,7 @@
 // band or stack.
 #include "solver/complete_search.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -437,16 +438,17 @@ Branch pick_branch(const State& s) {
     }
   }
   if (best_total == 1 << 30) return best;
-  int fewest = 7;
+  // The first digit with the fewest ways, two or more: least of
+  // ways*16 + digit, without a branch per digit.
   const int u = best.stack ? 3 + best.band : best.band;
+  int key = 7 * 16;
   for (int d = 0; d < 9; ++d) {
-    const u32 o = s.tri[d][u];
-    const int n = kWaysOf.count[o];
-    if (n >= 2 && n < fewest) {
-      fewest = n;
-      best.digit = d;
-      best.ways = kWaysOf.ways[o];
-    }
+    const int n = kWaysOf.count[s.tri[d][u]];
+    key = std::min(key, (n >= 2 ? n : 7) * 16 + d);
+  }
+  if (key < 7 * 16) {
+    best.digit = key & 15;
+    best.ways = kWaysOf.ways[s.tri[best.digit][u]];
   }
   return best;
 }
