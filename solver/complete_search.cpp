@@ -418,26 +418,21 @@ struct Branch {
 
 Branch pick_branch(const State& s) {
   Branch best;
-  int best_total = 1 << 30;
+  // The unit with the fewest ways in all, more than nine (nine: every
+  // digit settled there), as the least of total*8 + band*2 + stack.
+  int unit = 1 << 30;
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
     for (const auto& t : s.tri) {
       h += kWaysOf.count[t[k]];
       v += kWaysOf.count[t[3 + k]];
     }
-    // Nine ways in all: every digit settled in this band.
-    if (h > 9 && h < best_total) {
-      best_total = h;
-      best.band = k;
-      best.stack = false;
-    }
-    if (v > 9 && v < best_total) {
-      best_total = v;
-      best.band = k;
-      best.stack = true;
-    }
+    unit = std::min(unit, h > 9 ? h * 8 + k * 2 : 1 << 30);
+    unit = std::min(unit, v > 9 ? v * 8 + k * 2 + 1 : 1 << 30);
   }
-  if (best_total == 1 << 30) return best;
+  if (unit == 1 << 30) return best;
+  best.band = (unit & 7) >> 1;
+  best.stack = (unit & 1) != 0;
   // The first digit with the fewest ways, two or more: least of
   // ways*16 + digit, without a branch per digit.
   const int u = best.stack ? 3 + best.band : best.band;
