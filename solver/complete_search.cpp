@@ -339,7 +339,7 @@ bool propagate(State& s) {
         if (s.cand[at(d, 0)] != s.seen[at(d, 0)] && !update_band<0>(s, d, moved)) return false;
         if (s.cand[at(d, 1)] != s.seen[at(d, 1)] && !update_band<1>(s, d, moved)) return false;
         if (s.cand[at(d, 2)] != s.seen[at(d, 2)] && !update_band<2>(s, d, moved)) return false;
-        if (moved) stacks |= 1u << d;
+        stacks |= static_cast<u32>(moved) << d;
       } while (todo);
     }
 
