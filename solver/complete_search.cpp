@@ -209,7 +209,7 @@ inline u32 changed_digits(const State& s) {
 // (full); or a contradiction.
 struct TriadCounts {
   alignas(16) std::uint16_t fill[8], full[8];
-  bool contradiction;
+  bool contradiction, any;
 };
 
 #if defined(__SSE2__)
@@ -234,8 +234,11 @@ TriadCounts count_triads(const State& s) {
   const __m128i bad = _mm_or_si128(_mm_andnot_si128(three, units), bfour);
   r.contradiction = _mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())) != 0xFFFF;
   const __m128i fit3 = _mm_andnot_si128(four, three), bound3 = _mm_andnot_si128(bfour, bthree);
-  _mm_store_si128(reinterpret_cast<__m128i*>(r.fill), _mm_andnot_si128(bound3, fit3));
-  _mm_store_si128(reinterpret_cast<__m128i*>(r.full), _mm_andnot_si128(fit3, bound3));
+  const __m128i fill = _mm_andnot_si128(bound3, fit3), full = _mm_andnot_si128(fit3, bound3);
+  r.any =
+      _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_or_si128(fill, full), _mm_setzero_si128())) != 0xFFFF;
+  _mm_store_si128(reinterpret_cast<__m128i*>(r.fill), fill);
+  _mm_store_si128(reinterpret_cast<__m128i*>(r.full), full);
   return r;
 }
 #else
@@ -258,6 +261,7 @@ TriadCounts count_triads(const State& s) {
     const u32 fit3 = three & ~four, bound3 = bthree & ~bfour;
     r.fill[u] = static_cast<std::uint16_t>(fit3 & ~bound3);
     r.full[u] = static_cast<std::uint16_t>(bound3 & ~fit3);
+    if ((r.fill[u] | r.full[u]) != 0) r.any = true;
   }
   return r;
 }
@@ -305,6 +309,7 @@ int triads(State& s) {
   // describe the candidates.
   const TriadCounts n = count_triads(s);
   if (n.contradiction) return -1;
+  if (!n.any) return 0;
   bool changed = false;
   for (int u = 0; u < 6; ++u) {
     const u32 fill = n.fill[u], full = n.full[u];
