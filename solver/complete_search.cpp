@@ -106,6 +106,7 @@ struct State {
   alignas(16) u32 seen[28];     // cand as last propagated
   u32 unsolved[3];              // cells not yet placed, per band
   std::uint16_t cols_seen[27];  // [band*9 + digit]: columns as last matched
+  std::uint16_t cols[27];       // [band*9 + digit]: columns as last propagated
   // Per digit, the triads as last matched: [0..2] the row triads of each
   // band (bit row*3 + box), [3..5] the column triads of each stack (bit
   // band*3 + column in the stack, the same layout seen across), [6..7]
@@ -141,6 +142,7 @@ inline bool update_band(State& s, int d, bool& moved) {
   // same digit then sees it at once, which saves whole rounds.
   const u32 cols = cols_of(a);
   moved |= cols != s.cols_seen[i];
+  s.cols[i] = static_cast<std::uint16_t>(cols);
   const u32 keep = t.keep_other[cols];
   s.cand[at(d, b == 2 ? 0 : b + 1)] &= keep;
   s.cand[at(d, b == 0 ? 2 : b - 1)] &= keep;
@@ -169,7 +171,8 @@ inline bool update_band(State& s, int d, bool& moved) {
 // still to be propagated and is looked at then.
 inline void update_stacks(State& s, int d) {
   u32* c[3] = {&s.cand[at(d, 0)], &s.cand[at(d, 1)], &s.cand[at(d, 2)]};
-  const u32 c0 = cols_of(*c[0]), c1 = cols_of(*c[1]), c2 = cols_of(*c[2]);
+  // Run with every band propagated, so the columns of each are known.
+  const u32 c0 = s.cols[at(d, 0)], c1 = s.cols[at(d, 1)], c2 = s.cols[at(d, 2)];
   u32 k0 = 0, k1 = 0, k2 = 0;  // columns each band keeps
   for (int sh = 0; sh < 9; sh += 3) {
     const u32 occ = ((c0 >> sh) & 7) | (((c1 >> sh) & 7) << 3) | (((c2 >> sh) & 7) << 6);
@@ -495,6 +498,7 @@ bool load(const Puzzle& p, State& s) {
   for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBand;
   for (int b = 0; b < 3; ++b) s.unsolved[b] = kBand;
   for (auto& c : s.cols_seen) c = kRow;
+  for (auto& c : s.cols) c = kRow;
   for (auto& t : s.tri)
     for (int k = 0; k < 8; ++k) t[k] = k < 6 ? 0x1FF : 0;
   for (auto& t : s.bound)
