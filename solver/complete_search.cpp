@@ -14,6 +14,7 @@
 // band or stack.
 #include "solver/complete_search.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -99,73 +100,98 @@ constexpr Tables make_tables() {
 constexpr Tables kTables = make_tables();
 
 struct State {
-  // [digit*3 + band]; the last entry is padding, equal in both, so that the
+  // [band*9 + digit]; the last entry is padding, equal in both, so that the
   // change test runs four at a time.
   alignas(16) u32 cand[28];
-  alignas(16) u32 seen[28];  // cand as last propagated
-  u32 unsolved[3];           // cells not yet placed, per band
-  u32 cols_seen[9];          // per digit, column triads as last matched
-  std::uint16_t rows[27];    // [digit*3 + band]: row triads as last matched
+  alignas(16) u32 seen[28];     // cand as last propagated
+  u32 unsolved[3];              // cells not yet placed, per band
+  std::uint16_t cols_seen[27];  // [band*9 + digit]: columns as last matched
+  std::uint16_t cols[27];       // [band*9 + digit]: columns as last propagated
+  // Per digit, the triads as last matched: [0..2] the row triads of each
+  // band (bit row*3 + box), [3..5] the column triads of each stack (bit
+  // band*3 + column in the stack, the same layout seen across), [6..7]
+  // zero. Counted eight at a time.
+  alignas(16) std::uint16_t tri[9][8];
+  // The same, bound: the only triad of its group of three or of its
+  // stride of three.
+  alignas(16) std::uint16_t bound[9][8];
 };
+
+constexpr int at(int d, int b) {
+  return b * 9 + d;
+}
 
 inline u32 cols_of(u32 a) {
   return (a | (a >> 9) | (a >> 18)) & kRow;
 }
 
 // Propagates a change of one digit in one band. False on a contradiction.
-inline bool update_band(State& s, int d, int b) {
+// Sets moved when the band's columns differ from those last matched.
+template <int b>
+inline bool update_band(State& s, int d, bool& moved) {
   const Tables& t = kTables;
-  const int i = d * 3 + b;
+  const int i = at(d, b);
   u32 a = s.cand[i];
   const u32 occ = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
   a &= t.matched[occ];
   if (a == 0) return false;
-  s.rows[i] = t.matched_triads[occ];
-  s.cand[i] = s.seen[i] = a;
+  s.tri[d][b] = t.matched_triads[occ];
+  s.bound[d][b] = t.bound_triads[s.tri[d][b]];
 
   // Done here rather than left to the stack matching: the next band of the
   // same digit then sees it at once, which saves whole rounds.
-  const u32 keep = t.keep_other[cols_of(a)];
-  s.cand[d * 3 + (b == 2 ? 0 : b + 1)] &= keep;
-  s.cand[d * 3 + (b == 0 ? 2 : b - 1)] &= keep;
+  const u32 cols = cols_of(a);
+  moved |= cols != s.cols_seen[i];
+  s.cols[i] = static_cast<std::uint16_t>(cols);
+  const u32 keep = t.keep_other[cols];
+  s.cand[at(d, b == 2 ? 0 : b + 1)] &= keep;
+  s.cand[at(d, b == 0 ? 2 : b - 1)] &= keep;
 
   // A row left with one cell places the digit there.
+  // Every row keeps a cell (the matching saw to it), so taking one from
+  // each row borrows nothing from the next.
+  const u32 rest = a & (a - kColumn);
   u32 single = 0;
-  const u32 r0 = a & kRow, r1 = a & (kRow << 9), r2 = a & (kRow << 18);
-  if ((r0 & (r0 - 1)) == 0) single |= r0;
-  if ((r1 & (r1 - 1)) == 0) single |= r1;
-  if ((r2 & (r2 - 1)) == 0) single |= r2;
+  if ((rest & kRow) == 0) single |= a & kRow;
+  if ((rest & (kRow << 9)) == 0) single |= a & (kRow << 9);
+  if ((rest & (kRow << 18)) == 0) single |= a & (kRow << 18);
   single &= s.unsolved[b];
-  if (single) {
-    s.unsolved[b] &= ~single;
-    for (int e = 0; e < 9; ++e) s.cand[e * 3 + b] &= ~single;
-    s.cand[i] = a;
-  }
+  // Taken out of the other digits whether or not there is any: cheaper
+  // than a branch that is hard to foresee.
+  s.unsolved[b] &= ~single;
+  for (int e = 0; e < 9; ++e) s.cand[at(e, b)] &= ~single;
+  // Stored last: the band's words were just read together above.
+  s.cand[i] = s.seen[i] = a;
   return true;
 }
 
 // The matching of one digit's column triads in each stack. A contradiction
-// empties a band, which update_band reports.
+// empties a band, which update_band reports. Matching is idempotent, so it
+// waits until a band's columns have moved; a band changed meanwhile is
+// still to be propagated and is looked at then.
 inline void update_stacks(State& s, int d) {
-  u32* c = &s.cand[d * 3];
-  const u32 c0 = cols_of(c[0]), c1 = cols_of(c[1]), c2 = cols_of(c[2]);
-  // Matching is idempotent: columns as they were left need no second look.
-  if ((c0 | (c1 << 9) | (c2 << 18)) == s.cols_seen[d]) return;
+  u32* c[3] = {&s.cand[at(d, 0)], &s.cand[at(d, 1)], &s.cand[at(d, 2)]};
+  // Run with every band propagated, so the columns of each are known.
+  const u32 c0 = s.cols[at(d, 0)], c1 = s.cols[at(d, 1)], c2 = s.cols[at(d, 2)];
   u32 k0 = 0, k1 = 0, k2 = 0;  // columns each band keeps
   for (int sh = 0; sh < 9; sh += 3) {
     const u32 occ = ((c0 >> sh) & 7) | (((c1 >> sh) & 7) << 3) | (((c2 >> sh) & 7) << 6);
     const u32 m = kTables.matched_triads[occ];
+    s.tri[d][3 + sh / 3] = static_cast<std::uint16_t>(m);
+    s.bound[d][3 + sh / 3] = kTables.bound_triads[m];
     k0 |= (m & 7) << sh;
     k1 |= ((m >> 3) & 7) << sh;
     k2 |= ((m >> 6) & 7) << sh;
   }
-  s.cols_seen[d] = k0 | (k1 << 9) | (k2 << 18);
-  c[0] &= k0 * kColumn;
-  c[1] &= k1 * kColumn;
-  c[2] &= k2 * kColumn;
+  s.cols_seen[at(d, 0)] = static_cast<std::uint16_t>(k0);
+  s.cols_seen[at(d, 1)] = static_cast<std::uint16_t>(k1);
+  s.cols_seen[at(d, 2)] = static_cast<std::uint16_t>(k2);
+  *c[0] &= k0 * kColumn;
+  *c[1] &= k1 * kColumn;
+  *c[2] &= k2 * kColumn;
 }
 
-// Digits with a band changed since it was last propagated: bit digit*3.
+// Digits with a band changed since it was last propagated: bit digit.
 inline u32 changed_digits(const State& s) {
   u32 same = 0;
 #if defined(__SSE2__)
@@ -178,20 +204,103 @@ inline u32 changed_digits(const State& s) {
   for (int i = 0; i < 27; ++i) same |= static_cast<u32>(s.cand[i] == s.seen[i]) << i;
 #endif
   const u32 m = ~same & kBand;
-  return (m | (m >> 1) | (m >> 2)) & 0x1249249;
+  return (m | (m >> 9) | (m >> 18)) & kRow;
 }
 
-// Bitsliced counts of 9-bit sets, four at a time (one per 16-bit lane),
-// saturating at four.
-struct Counts {
-  std::uint64_t one = 0, two = 0, three = 0, four = 0;
-  void add(std::uint64_t x) {
-    four |= three & x;
-    three |= two & x;
-    two |= one & x;
-    one |= x;
-  }
+// Per unit (as in State::tri), the triads where exactly three digits fit
+// but not three are bound (fill), and where three are bound but more fit
+// (full); or a contradiction.
+struct TriadCounts {
+  alignas(16) std::uint16_t fill[8], full[8];
+  bool contradiction, any;
 };
+
+#if defined(__SSE2__)
+// Bitsliced over the digits, all six units at once (one per 16-bit lane).
+TriadCounts count_triads(const State& s) {
+  __m128i one = _mm_setzero_si128(), two = one, three = one, four = one;
+  __m128i bone = one, btwo = one, bthree = one, bfour = one;
+  for (int d = 0; d < 9; ++d) {
+    const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(s.tri[d]));
+    const __m128i b = _mm_load_si128(reinterpret_cast<const __m128i*>(s.bound[d]));
+    four = _mm_or_si128(four, _mm_and_si128(three, x));
+    three = _mm_or_si128(three, _mm_and_si128(two, x));
+    two = _mm_or_si128(two, _mm_and_si128(one, x));
+    one = _mm_or_si128(one, x);
+    bfour = _mm_or_si128(bfour, _mm_and_si128(bthree, b));
+    bthree = _mm_or_si128(bthree, _mm_and_si128(btwo, b));
+    btwo = _mm_or_si128(btwo, _mm_and_si128(bone, b));
+    bone = _mm_or_si128(bone, b);
+  }
+  TriadCounts r;
+  const __m128i units = _mm_set_epi16(0, 0, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF);
+  const __m128i bad = _mm_or_si128(_mm_andnot_si128(three, units), bfour);
+  r.contradiction = _mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())) != 0xFFFF;
+  const __m128i fit3 = _mm_andnot_si128(four, three), bound3 = _mm_andnot_si128(bfour, bthree);
+  const __m128i fill = _mm_andnot_si128(bound3, fit3), full = _mm_andnot_si128(fit3, bound3);
+  r.any =
+      _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_or_si128(fill, full), _mm_setzero_si128())) != 0xFFFF;
+  _mm_store_si128(reinterpret_cast<__m128i*>(r.fill), fill);
+  _mm_store_si128(reinterpret_cast<__m128i*>(r.full), full);
+  return r;
+}
+#else
+TriadCounts count_triads(const State& s) {
+  TriadCounts r{};
+  for (int u = 0; u < 6; ++u) {
+    u32 one = 0, two = 0, three = 0, four = 0, bone = 0, btwo = 0, bthree = 0, bfour = 0;
+    for (int d = 0; d < 9; ++d) {
+      const u32 x = s.tri[d][u], b = s.bound[d][u];
+      four |= three & x;
+      three |= two & x;
+      two |= one & x;
+      one |= x;
+      bfour |= bthree & b;
+      bthree |= btwo & b;
+      btwo |= bone & b;
+      bone |= b;
+    }
+    if ((~three & kRow) != 0 || bfour != 0) r.contradiction = true;
+    const u32 fit3 = three & ~four, bound3 = bthree & ~bfour;
+    r.fill[u] = static_cast<std::uint16_t>(fit3 & ~bound3);
+    r.full[u] = static_cast<std::uint16_t>(bound3 & ~fit3);
+    if ((r.fill[u] | r.full[u]) != 0) r.any = true;
+  }
+  return r;
+}
+#endif
+
+// Narrows digit d in band b (bits row*3 + box) or stack b (bits band*3 +
+// column): fill keeps it to those of its triads, full takes it out of them.
+bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
+  const Tables& t = kTables;
+  bool changed = false;
+  const auto narrow = [&](int i, u32 k) {
+    if ((s.cand[i] & k) == s.cand[i]) return;
+    s.cand[i] &= k;
+    changed = true;
+  };
+  if (!stack) {
+    u32 keep = kBand;
+    for (u32 x = fill; x != 0; x &= x - 1) keep &= t.triad_keep[std::countr_zero(x)];
+    for (u32 x = full; x != 0; x &= x - 1) keep &= ~t.triad_cells[std::countr_zero(x)];
+    narrow(at(d, b), keep);
+    return changed;
+  }
+  const u32 box = 0x1C0E07u << (3 * b);
+  u32 keep[3] = {kBand, kBand, kBand};
+  for (u32 x = fill; x != 0; x &= x - 1) {
+    const int tr = std::countr_zero(x), band = tr / 3;
+    const u32 col = kColumn << (3 * b + tr % 3);
+    for (int o = 0; o < 3; ++o) keep[o] &= o == band ? ~box | col : ~col;
+  }
+  for (u32 x = full; x != 0; x &= x - 1) {
+    const int tr = std::countr_zero(x);
+    keep[tr / 3] &= ~(kColumn << (3 * b + tr % 3));
+  }
+  for (int o = 0; o < 3; ++o) narrow(at(d, o), keep[o]);
+  return changed;
+}
 
 // A triad (three cells of a row in one box, or of a column in one box)
 // holds three different digits. So at least three digits must still fit
@@ -199,72 +308,46 @@ struct Counts {
 // are bound to go there, no other digit fits. Returns -1 on a
 // contradiction, 1 when something changed.
 int triads(State& s) {
-  const Tables& t = kTables;
-  int changed = 0;
-  for (int b = 0; b < 3; ++b) {
-    const int b1 = b == 2 ? 0 : b + 1, b2 = b == 0 ? 2 : b - 1;
-    // Called when nothing is left to propagate, so the last matchings
-    // (rows, cols_seen) describe the candidates.
-    u32 rows[9], cols[9];
+  // Called when nothing is left to propagate, so the last matchings
+  // describe the candidates.
+  const TriadCounts n = count_triads(s);
+  if (n.contradiction) return -1;
+  if (!n.any) return 0;
+  bool changed = false;
+  for (int u = 0; u < 6; ++u) {
+    const u32 fill = n.fill[u], full = n.full[u];
+    if ((fill | full) == 0) continue;
     for (int d = 0; d < 9; ++d) {
-      rows[d] = s.rows[d * 3 + b];
-      cols[d] = (s.cols_seen[d] >> (9 * b)) & kRow;
-    }
-    u32 bound[9], cbound[9];
-    // Lanes: triads that fit, triads bound, columns that fit, columns bound.
-    Counts n;
-    for (int d = 0; d < 9; ++d) {
-      const u32 elsewhere = (s.cols_seen[d] >> (9 * b1)) | (s.cols_seen[d] >> (9 * b2));
-      bound[d] = t.bound_triads[rows[d]];
-      cbound[d] = (cols[d] & ~elsewhere) | t.lone_bits[cols[d]];
-      n.add(rows[d] | std::uint64_t{bound[d]} << 16 | std::uint64_t{cols[d]} << 32 |
-            std::uint64_t{cbound[d]} << 48);
-    }
-    constexpr std::uint64_t kFit = 0x01FF'0000'01FF, kBound = kFit << 16;
-    if (((~n.three & kFit) | (n.four & kBound)) != 0) return -1;
-    // Three fitting and three bound are the same three: nothing to do.
-    const std::uint64_t three = n.three & ~n.four;
-    const std::uint64_t fill64 = three & ~(three >> 16) & kFit;
-    const std::uint64_t full64 = (three >> 16) & ~three & kFit;
-    const u32 fill = static_cast<u32>(fill64) & kRow, cfill = static_cast<u32>(fill64 >> 32);
-    const u32 full = static_cast<u32>(full64) & kRow, cfull = static_cast<u32>(full64 >> 32);
-    if ((fill | full | cfill | cfull) == 0) continue;
-    for (int d = 0; d < 9; ++d) {
-      const u32 occ = rows[d], col = cols[d];
-      if ((((fill | full) & occ & ~bound[d]) | ((cfill | cfull) & col & ~cbound[d])) == 0) continue;
-      u32 keep = kBand, other_keep = kBand;
-      for (u32 x = fill & occ & ~bound[d]; x != 0; x &= x - 1)
-        keep &= t.triad_keep[std::countr_zero(x)];
-      for (u32 x = full & occ & ~bound[d]; x != 0; x &= x - 1)
-        keep &= ~t.triad_cells[std::countr_zero(x)];
-      for (u32 x = cfill & col & ~cbound[d]; x != 0; x &= x - 1) {
-        const int c = std::countr_zero(x);
-        keep &= ~(0x1C0E07u << (c / 3 * 3)) | (kColumn << c);
-        other_keep &= ~(kColumn << c);
-      }
-      for (u32 x = cfull & col & ~cbound[d]; x != 0; x &= x - 1)
-        keep &= ~(kColumn << std::countr_zero(x));
-      for (const auto& [i, k] : {std::pair{d * 3 + b, keep}, std::pair{d * 3 + b1, other_keep},
-                                 std::pair{d * 3 + b2, other_keep}}) {
-        if ((s.cand[i] & k) == s.cand[i]) continue;
-        s.cand[i] &= k;
-        changed = 1;
-      }
+      const u32 free = s.tri[d][u] & ~s.bound[d][u];
+      if (((fill | full) & free) != 0)
+        changed |= narrow_triads(s, d, u % 3, u >= 3, fill & free, full & free);
     }
   }
-  return changed;
+  return changed ? 1 : 0;
 }
 
-// Deduces until nothing changes. False on a contradiction.
+// Deduces until nothing changes, the triad counts aside: they pay once per
+// node, not again after what they find. False on a contradiction.
 bool propagate(State& s) {
+  bool counted = false;
   for (;;) {
-    for (u32 todo = changed_digits(s); todo != 0; todo = changed_digits(s)) {
+    // Digits whose stacks wait for the bands to settle: a digit's columns
+    // often move several times over, and matching once serves them all.
+    u32 stacks = 0;
+    for (u32 todo = changed_digits(s);; todo = changed_digits(s)) {
+      if (todo == 0) {
+        if (stacks == 0) break;
+        for (; stacks != 0; stacks &= stacks - 1) update_stacks(s, std::countr_zero(stacks));
+        continue;
+      }
       do {
-        const int d = std::countr_zero(todo) / 3;
+        const int d = std::countr_zero(todo);
         todo &= todo - 1;
-        for (int b = 0; b < 3; ++b)
-          if (s.cand[d * 3 + b] != s.seen[d * 3 + b] && !update_band(s, d, b)) return false;
-        update_stacks(s, d);
+        bool moved = false;
+        if (s.cand[at(d, 0)] != s.seen[at(d, 0)] && !update_band<0>(s, d, moved)) return false;
+        if (s.cand[at(d, 1)] != s.seen[at(d, 1)] && !update_band<1>(s, d, moved)) return false;
+        if (s.cand[at(d, 2)] != s.seen[at(d, 2)] && !update_band<2>(s, d, moved)) return false;
+        stacks |= static_cast<u32>(moved) << d;
       } while (todo);
     }
 
@@ -276,7 +359,7 @@ bool propagate(State& s) {
       if (u == 0) continue;
       u32 one = 0, two = 0;
       for (int d = 0; d < 9; ++d) {
-        const u32 x = s.cand[d * 3 + b];
+        const u32 x = s.cand[at(d, b)];
         two |= one & x;
         one |= x;
       }
@@ -285,14 +368,16 @@ bool propagate(State& s) {
         const u32 bit = ns & (~ns + 1);
         const u32 row = kRow << (std::countr_zero(bit) / 9 * 9);
         for (int d = 0; d < 9; ++d)
-          if (s.cand[d * 3 + b] & bit) {
-            s.cand[d * 3 + b] &= ~row | bit;
+          if (s.cand[at(d, b)] & bit) {
+            s.cand[at(d, b)] &= ~row | bit;
             break;
           }
         placed = true;
       }
     }
     if (placed) continue;
+    if (counted) return true;
+    counted = true;
     const int r = triads(s);
     if (r <= 0) return r == 0;
   }
@@ -307,7 +392,7 @@ struct Search {
 void read_solution(const State& s, Puzzle& out) {
   for (int d = 0; d < 9; ++d)
     for (int b = 0; b < 3; ++b)
-      for (u32 x = s.cand[d * 3 + b]; x != 0; x &= x - 1)
+      for (u32 x = s.cand[at(d, b)]; x != 0; x &= x - 1)
         out[b * 27 + std::countr_zero(x)] = static_cast<Digit>(d + 1);
 }
 
@@ -341,55 +426,47 @@ struct Branch {
 
 Branch pick_branch(const State& s) {
   Branch best;
-  int best_total = 1 << 30;
-  u32 occ[2][3][9];
+  // The unit with the fewest ways in all, more than nine (nine: every
+  // digit settled there), as the least of total*8 + band*2 + stack.
+  int unit = 1 << 30;
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
-    for (int d = 0; d < 9; ++d) {
-      // Column triads of the stack, bit band*3 + column in the stack.
-      const u32 c = s.cols_seen[d] >> (3 * k);
-      occ[0][k][d] = s.rows[d * 3 + k];
-      occ[1][k][d] = (c & 7) | ((c >> 6) & 0x38) | ((c >> 12) & 0x1C0);
-      h += kWaysOf.count[occ[0][k][d]];
-      v += kWaysOf.count[occ[1][k][d]];
+    for (const auto& t : s.tri) {
+      h += kWaysOf.count[t[k]];
+      v += kWaysOf.count[t[3 + k]];
     }
-    // Nine ways in all: every digit settled in this band.
-    if (h > 9 && h < best_total) {
-      best_total = h;
-      best.band = k;
-      best.stack = false;
-    }
-    if (v > 9 && v < best_total) {
-      best_total = v;
-      best.band = k;
-      best.stack = true;
-    }
+    unit = std::min(unit, h > 9 ? h * 8 + k * 2 : 1 << 30);
+    unit = std::min(unit, v > 9 ? v * 8 + k * 2 + 1 : 1 << 30);
   }
-  if (best_total == 1 << 30) return best;
-  int fewest = 7;
+  if (unit == 1 << 30) return best;
+  best.band = (unit & 7) >> 1;
+  best.stack = (unit & 1) != 0;
+  // The first digit with the fewest ways, two or more: least of
+  // ways*16 + digit, without a branch per digit.
+  const int u = best.stack ? 3 + best.band : best.band;
+  int key = 7 * 16;
   for (int d = 0; d < 9; ++d) {
-    const u32 o = occ[best.stack][best.band][d];
-    const int n = kWaysOf.count[o];
-    if (n >= 2 && n < fewest) {
-      fewest = n;
-      best.digit = d;
-      best.ways = kWaysOf.ways[o];
-    }
+    const int n = kWaysOf.count[s.tri[d][u]];
+    key = std::min(key, (n >= 2 ? n : 7) * 16 + d);
+  }
+  if (key < 7 * 16) {
+    best.digit = key & 15;
+    best.ways = kWaysOf.ways[s.tri[best.digit][u]];
   }
   return best;
 }
 
 // Keeps the digit to one way in the band or stack.
 void take_way(State& s, const Branch& br, int w) {
-  u32* c = &s.cand[br.digit * 3];
   if (!br.stack) {
     u32 cells = 0;
     for (int r = 0; r < 3; ++r) cells |= 7u << (r * 9 + 3 * kWays[w][r]);
-    c[br.band] &= cells;
+    s.cand[at(br.digit, br.band)] &= cells;
     return;
   }
   const u32 stack = 0x1C0E07u << (3 * br.band);
-  for (int b = 0; b < 3; ++b) c[b] &= ~stack | (kColumn << (3 * br.band + kWays[w][b]));
+  for (int b = 0; b < 3; ++b)
+    s.cand[at(br.digit, b)] &= ~stack | (kColumn << (3 * br.band + kWays[w][b]));
 }
 
 void search(State& s, Search& ctx) {
@@ -420,8 +497,12 @@ void search(State& s, Search& ctx) {
 bool load(const Puzzle& p, State& s) {
   for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBand;
   for (int b = 0; b < 3; ++b) s.unsolved[b] = kBand;
-  for (int d = 0; d < 9; ++d) s.cols_seen[d] = kBand;
-  for (auto& r : s.rows) r = 0x1FF;
+  for (auto& c : s.cols_seen) c = kRow;
+  for (auto& c : s.cols) c = kRow;
+  for (auto& t : s.tri)
+    for (int k = 0; k < 8; ++k) t[k] = k < 6 ? 0x1FF : 0;
+  for (auto& t : s.bound)
+    for (auto& k : t) k = 0;
   u32 rows[9] = {}, cols[9] = {}, boxes[9] = {};
   for (int cell = 0; cell < 81; ++cell) {
     const int v = p[cell];
@@ -438,10 +519,10 @@ bool load(const Puzzle& p, State& s) {
     // placing it is left to the first round.
     const int b = r / 3, d = v - 1;
     const u32 bit = 1u << (cell - 27 * b);
-    for (int e = 0; e < 9; ++e) s.cand[e * 3 + b] &= ~bit;
-    for (int k = 0; k < 3; ++k) s.cand[d * 3 + k] &= ~(kColumn << c);
-    s.cand[d * 3 + b] &= ~((kRow << (r % 3 * 9)) | (0x1C0E07u << (c / 3 * 3)));
-    s.cand[d * 3 + b] |= bit;
+    for (int e = 0; e < 9; ++e) s.cand[at(e, b)] &= ~bit;
+    for (int k = 0; k < 3; ++k) s.cand[at(d, k)] &= ~(kColumn << c);
+    s.cand[at(d, b)] &= ~((kRow << (r % 3 * 9)) | (0x1C0E07u << (c / 3 * 3)));
+    s.cand[at(d, b)] |= bit;
   }
   return true;
 }
