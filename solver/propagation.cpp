@@ -100,6 +100,23 @@ void OneGoSolver::count_given() {
   given_cnt = static_cast<Digit>(n);
 }
 
+void OneGoSolver::propagate_via_memo() {
+  const Digit prev = decided_cnt;
+  solve_round();
+  count_cand();
+  if (decided_cnt == prev) return;
+  // Guesses that differ often lead to the same board after one round, and
+  // the rest of the way depends on nothing but that board.
+  const std::uint64_t hash = StandstillMemo::hash_of(gs);
+  if (const Board* after = standstill_.find(gs, hash)) {
+    gs = *after;
+    count_cand();
+    return;
+  }
+  standstill_.begin(gs, hash);
+  propagate_to_standstill();
+}
+
 void OneGoSolver::propagate_to_standstill() {
   Digit prev;
   do {

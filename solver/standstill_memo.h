@@ -62,22 +62,28 @@ class StandstillMemo {
     }
   }
 
-  // Takes `from` as the board about to be propagated ...
+  // Takes `from` as a board on the way to the standstill: the one about to
+  // be propagated, or one a round made of it ...
   void begin(const Board& from, std::uint64_t hash) {
-    pending_hash_ = hash;
-    pending_cand_ = from.cand;
-    pending_val_ = from.val;
+    if (pending_count_ == kMaxPending) return;
+    Pending& p = pending_[pending_count_++];
+    p.hash = hash;
+    p.cand = from.cand;
+    p.val = from.val;
   }
-  // ... and `to` as what the rounds made of it. A full memo keeps nothing.
+  // ... and `to` as what the rounds made of each. A full memo keeps nothing.
   void finish(const Board& to) {
-    if (entries_.size() >= kCapacity) return;
-    // Reserved whole at once: growing would copy every entry again, and
-    // pages not yet written cost nothing.
-    if (entries_.capacity() == 0) entries_.reserve(kCapacity);
-    // Half the slots at most are taken, so a probe ends soon.
-    if (2 * (entries_.size() + 1) > slots_.size()) grow();
-    entries_.emplace_back(pending_hash_, pending_cand_, pending_val_, to);
-    put(entries_.size() - 1);
+    for (std::size_t i = 0; i < pending_count_; ++i) {
+      if (entries_.size() >= kCapacity) break;
+      // Reserved whole at once: growing would copy every entry again, and
+      // pages not yet written cost nothing.
+      if (entries_.capacity() == 0) entries_.reserve(kCapacity);
+      // Half the slots at most are taken, so a probe ends soon.
+      if (2 * (entries_.size() + 1) > slots_.size()) grow();
+      entries_.emplace_back(pending_[i].hash, pending_[i].cand, pending_[i].val, to);
+      put(entries_.size() - 1);
+    }
+    pending_count_ = 0;
   }
 
  private:
@@ -124,9 +130,14 @@ class StandstillMemo {
     for (std::size_t e = 0; e < entries_.size(); ++e) put(e);
   }
 
-  std::uint64_t pending_hash_ = 0;
-  std::array<Cands, 81> pending_cand_{};
-  std::array<Digit, 81> pending_val_{};
+  struct Pending {
+    std::uint64_t hash;
+    std::array<Cands, 81> cand;
+    std::array<Digit, 81> val;
+  };
+  static constexpr std::size_t kMaxPending = 2;
+  std::array<Pending, kMaxPending> pending_{};
+  std::size_t pending_count_ = 0;
   std::vector<std::uint32_t> slots_;  // 1 + the entry's index; 0 where free
   std::vector<Entry> entries_;
 };

@@ -137,7 +137,7 @@ void OneGoSolver::trial_one() {
       } else {
         standstill_.begin(gs, hash);
         count_cand();
-        propagate_to_standstill();
+        propagate_via_memo();
         standstill_.finish(gs);
       }
       find_conflict();
