@@ -130,8 +130,8 @@ class OneGoSolver {
   const std::array<unsigned, 3>* entry_pairs_ = nullptr;
   // Propagation rounds until decided_cnt stops rising.
   void propagate_to_standstill();
-  // The same, through the standstill memo after the first round; the
-  // caller has begun a memo entry for the board it starts from, and
+  // The same, with a look into the standstill memo along the first round;
+  // the caller has begun a memo entry for the board it starts from, and
   // finishes it.
   void propagate_via_memo();
 };

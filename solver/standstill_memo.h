@@ -19,8 +19,9 @@ class StandstillMemo {
   // A hash of the strings alone: within a solve they decide the values too
   // (a given keeps its own, every other cell shows its one character or
   // none), and a lookup compares both in full anyway.
-  static std::uint64_t hash_of(const Board& board) {
-    std::uint64_t h = 0x9E3779B97F4A7C15ull;
+  // `stage` tells where on the way the board stands, 0 for its start.
+  static std::uint64_t hash_of(const Board& board, std::uint8_t stage = 0) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ stage;
     mix(h, board.cand.data(), sizeof board.cand);
     return h;
   }
@@ -36,11 +37,11 @@ class StandstillMemo {
   // Forgets every board; the storage stays.
   void clear() {
     if (entries_.empty()) return;
-    if (8 * entries_.size() < slots_.size()) {
+    if (8 * committed_ < slots_.size()) {
       // The table stays as large as the largest solve made it: with few
       // entries, freeing their own slots is cheaper than wiping it.
       const std::size_t mask = slots_.size() - 1;
-      for (std::size_t e = 0; e < entries_.size(); ++e) {
+      for (std::size_t e = 0; e < committed_; ++e) {
         std::size_t i = entries_[e].hash & mask;
         while (slots_[i] != e + 1) i = (i + 1) & mask;
         slots_[i] = 0;
@@ -49,60 +50,76 @@ class StandstillMemo {
       std::fill(slots_.begin(), slots_.end(), 0);
     }
     entries_.clear();
+    results_.clear();
+    committed_ = 0;
   }
 
   // The board that propagation made of `from`, or nullptr.
-  const Board* find(const Board& from, std::uint64_t hash) const {
+  const Board* find(const Board& from, std::uint64_t hash, std::uint8_t stage = 0) const {
     if (slots_.empty()) return nullptr;
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
       if (slots_[i] == 0) return nullptr;
       const Entry& e = entries_[slots_[i] - 1];
-      if (e.hash == hash && e.from_cand == from.cand && e.from_val == from.val) return &e.to;
+      if (e.hash == hash && e.stage == stage && e.from_cand == from.cand && e.from_val == from.val)
+        return &results_[e.result];
     }
   }
 
   // Takes `from` as a board on the way to the standstill: the one about to
   // be propagated, or one a round made of it ...
-  void begin(const Board& from, std::uint64_t hash) {
-    if (pending_count_ == kMaxPending) return;
-    Pending& p = pending_[pending_count_++];
-    p.hash = hash;
-    p.cand = from.cand;
-    p.val = from.val;
-  }
-  // ... and `to` as what the rounds made of each. A full memo keeps nothing.
-  void finish(const Board& to) {
-    for (std::size_t i = 0; i < pending_count_; ++i) {
-      if (entries_.size() >= kCapacity) break;
-      // Reserved whole at once: growing would copy every entry again, and
-      // pages not yet written cost nothing.
-      if (entries_.capacity() == 0) entries_.reserve(kCapacity);
-      // Half the slots at most are taken, so a probe ends soon.
-      if (2 * (entries_.size() + 1) > slots_.size()) grow();
-      entries_.emplace_back(pending_[i].hash, pending_[i].cand, pending_[i].val, to);
-      put(entries_.size() - 1);
+  void begin(const Board& from, std::uint64_t hash, std::uint8_t stage = 0) {
+    if (entries_.size() >= kCapacity) return;
+    // Reserved whole at once: growing would copy every entry again, and
+    // pages not yet written cost nothing.
+    if (entries_.capacity() == 0) {
+      entries_.reserve(kCapacity);
+      results_.reserve(kCapacity);
     }
-    pending_count_ = 0;
+    entries_.emplace_back(hash, stage, from.cand, from.val);
+  }
+  // ... and `to` as what the rounds made of each: the boards on one way
+  // share it.
+  void finish(const Board& to) {
+    if (committed_ == entries_.size()) return;
+    const auto result = static_cast<std::uint32_t>(results_.size());
+    results_.push_back(to);
+    for (; committed_ < entries_.size(); ++committed_) {
+      entries_[committed_].result = result;
+      // Half the slots at most are taken, so a probe ends soon.
+      if (2 * (committed_ + 1) > slots_.size()) grow();
+      put(committed_);
+    }
   }
 
  private:
-  static constexpr std::size_t kCapacity = 8192;
+  static constexpr std::size_t kCapacity = 16384;
 
   struct Entry {
     // Built in place: a board filled only to be overwritten costs as much
     // as the copy.
-    Entry(std::uint64_t h, const std::array<Cands, 81>& c, const std::array<Digit, 81>& v,
-          const Board& b)
-        : hash(h), from_cand(c), from_val(v), to(b) {}
+    Entry(std::uint64_t h, std::uint8_t s, const std::array<Cands, 81>& c,
+          const std::array<Digit, 81>& v)
+        : hash(h), stage(s), from_cand(c), from_val(v) {}
     std::uint64_t hash;
+    std::uint8_t stage;
+    std::uint32_t result = 0;  // index into results_
     std::array<Cands, 81> from_cand;
     std::array<Digit, 81> from_val;
-    Board to;
   };
 
   static void mix(std::uint64_t& h, const void* data, std::size_t size) {
     const auto* p = static_cast<const unsigned char*>(data);
+    // Four chains of products side by side, each waiting only for its own
+    // previous product.
+    std::uint64_t lane[4] = {h, h ^ 0x2545F4914F6CDD1Dull, h ^ 0x94D049BB133111EBull,
+                             h ^ 0xBF58476D1CE4E5B9ull};
+    for (; size >= 32; size -= 32, p += 32) {
+      std::uint64_t w[4] = {};
+      std::memcpy(w, p, 32);
+      for (int k = 0; k < 4; ++k) lane[k] = (lane[k] ^ w[k]) * 0xFF51AFD7ED558CCDull;
+    }
+    h = lane[0] ^ (lane[1] >> 1) ^ (lane[2] >> 2) ^ (lane[3] >> 3);
     for (; size >= 8; size -= 8, p += 8) {
       std::uint64_t w = 0;
       std::memcpy(&w, p, 8);
@@ -125,21 +142,16 @@ class StandstillMemo {
     while (slots_[i] != 0) i = (i + 1) & mask;
     slots_[i] = static_cast<std::uint32_t>(entry + 1);
   }
+  // Only the finished entries are in the table.
   void grow() {
     slots_.assign(slots_.empty() ? 64 : 2 * slots_.size(), 0);
-    for (std::size_t e = 0; e < entries_.size(); ++e) put(e);
+    for (std::size_t e = 0; e < committed_; ++e) put(e);
   }
 
-  struct Pending {
-    std::uint64_t hash;
-    std::array<Cands, 81> cand;
-    std::array<Digit, 81> val;
-  };
-  static constexpr std::size_t kMaxPending = 2;
-  std::array<Pending, kMaxPending> pending_{};
-  std::size_t pending_count_ = 0;
   std::vector<std::uint32_t> slots_;  // 1 + the entry's index; 0 where free
-  std::vector<Entry> entries_;
+  std::vector<Entry> entries_;        // the finished ones first, then those begun since
+  std::size_t committed_ = 0;         // how many entries are finished
+  std::vector<Board> results_;
 };
 
 }  // namespace tesura
