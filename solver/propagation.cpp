@@ -125,13 +125,6 @@ void OneGoSolver::propagate_via_memo() {
   place_unique_tgs();
   count_cand();
   if (decided_cnt == prev) return;
-  const std::uint64_t hash = StandstillMemo::hash_of(gs);
-  if (const Board* after = standstill_.find(gs, hash)) {
-    gs = *after;
-    count_cand();
-    return;
-  }
-  standstill_.begin(gs, hash);
   propagate_to_standstill();
 }
 
