@@ -114,6 +114,7 @@ void OneGoSolver::propagate_via_memo() {
     const auto stage = static_cast<std::uint8_t>(1 + 2 * i + (gs.singles > prev ? 1 : 0));
     const std::uint64_t hash = StandstillMemo::hash_of(gs, stage);
     if (const Board* after = standstill_.find(gs, hash, stage)) {
+      standstill_.reached(after);
       gs = *after;
       count_cand();
       return;

@@ -52,6 +52,7 @@ class StandstillMemo {
     entries_.clear();
     results_.clear();
     committed_ = 0;
+    found_ = kNone;
   }
 
   // The board that propagation made of `from`, or nullptr.
@@ -78,12 +79,19 @@ class StandstillMemo {
     }
     entries_.emplace_back(hash, stage, from.cand, from.val);
   }
+  // Takes a board that find returned as the end of the way begun, which
+  // finish then need not store again.
+  void reached(const Board* found) { found_ = static_cast<std::uint32_t>(found - results_.data()); }
   // ... and `to` as what the rounds made of each: the boards on one way
   // share it.
   void finish(const Board& to) {
+    std::uint32_t result = found_;
+    found_ = kNone;
     if (committed_ == entries_.size()) return;
-    const auto result = static_cast<std::uint32_t>(results_.size());
-    results_.push_back(to);
+    if (result == kNone) {
+      result = static_cast<std::uint32_t>(results_.size());
+      results_.push_back(to);
+    }
     for (; committed_ < entries_.size(); ++committed_) {
       entries_[committed_].result = result;
       // Half the slots at most are taken, so a probe ends soon.
@@ -152,6 +160,8 @@ class StandstillMemo {
   std::vector<Entry> entries_;        // the finished ones first, then those begun since
   std::size_t committed_ = 0;         // how many entries are finished
   std::vector<Board> results_;
+  static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+  std::uint32_t found_ = kNone;  // the result reached, if find gave it
 };
 
 }  // namespace tesura
