@@ -4,7 +4,8 @@
 // depend on nothing but the cells they start from, and a trial search makes
 // the same guess on the same board again and again: after every undo it is
 // back on its snapshot, and an accepted guess leads to the same board each
-// time it is accepted anew.
+// time it is accepted anew. Boards part of the way through the first round
+// are kept too, each with its stage: guesses that differ often meet there.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -79,9 +80,6 @@ class StandstillMemo {
     }
     entries_.emplace_back(hash, stage, from.cand, from.val);
   }
-  // Takes a board that find returned as the end of the way begun, which
-  // finish then need not store again.
-  void reached(const Board* found) { found_ = static_cast<std::uint32_t>(found - results_.data()); }
   // ... and `to` as what the rounds made of each: the boards on one way
   // share it.
   void finish(const Board& to) {
@@ -99,6 +97,9 @@ class StandstillMemo {
       put(committed_);
     }
   }
+  // Takes a board that find returned as the end of the way begun, which
+  // finish then need not store again.
+  void reached(const Board* found) { found_ = static_cast<std::uint32_t>(found - results_.data()); }
 
  private:
   static constexpr std::size_t kCapacity = 16384;
