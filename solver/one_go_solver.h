@@ -93,24 +93,25 @@ class OneGoSolver {
   std::array<NestedOutcome, 81 * 10> nested_;
   std::vector<Board> nested_boards_;
 
-  // A first-level guess made on trial_one's entry snapshot and undone, with
-  // the count its propagation reached. Only the count decides between an
-  // undo and an acceptance, so the same guess again need not be propagated.
-  // Plain data: a guess starts as UndoneGuess{}, and only the first
-  // undone_count_ entries are ever read.
-  struct UndoneGuess {
+  // A first-level guess made on trial_one's entry snapshot, with the count
+  // its propagation reached. Only the count decides between an undo and an
+  // acceptance, so the same guess again need not be propagated when the
+  // count would undo it.
+  // Plain data: a guess starts as SnapshotGuess{}, and only the first
+  // tried_count_ entries are ever read.
+  struct SnapshotGuess {
     std::array<std::uint64_t, 2> cells;   // the two-candidate cells fixed
     std::array<std::uint64_t, 2> larger;  // those given their larger digit
     Digit decided;
   };
-  std::array<UndoneGuess, 64> undone_;
-  std::size_t undone_count_ = 0;
-  // An open-addressed index over undone_: 1 + the entry's index, 0 where
+  std::array<SnapshotGuess, 64> tried_;
+  std::size_t tried_count_ = 0;
+  // An open-addressed index over tried_: 1 + the entry's index, 0 where
   // free; twice as many slots as entries, so a probe ends soon.
-  std::array<std::uint8_t, 128> undone_slots_;
-  static std::size_t undone_home(const UndoneGuess& guess);
-  const UndoneGuess* find_undone(const UndoneGuess& guess) const;
-  void keep_undone(const UndoneGuess& guess);
+  std::array<std::uint8_t, 128> tried_slots_;
+  static std::size_t tried_home(const SnapshotGuess& guess);
+  const SnapshotGuess* find_tried(const SnapshotGuess& guess) const;
+  void keep_tried(const SnapshotGuess& guess);
 
   // What the rounds after a first-level guess made of the board, kept
   // for the whole solve.
@@ -129,6 +130,10 @@ class OneGoSolver {
   const std::array<unsigned, 3>* entry_pairs_ = nullptr;
   // Propagation rounds until decided_cnt stops rising.
   void propagate_to_standstill();
+  // The same, with a look into the standstill memo along the first round;
+  // the caller has begun a memo entry for the board it starts from, and
+  // finishes it.
+  void propagate_via_memo();
 };
 
 }  // namespace tesura

@@ -72,7 +72,7 @@ constexpr TrialPhase kTrialPhases[6] = {
 void OneGoSolver::trial_one() {
   solved_flag = 0;
   bool at_snapshot = true;  // the board is the entry snapshot, as the memo needs
-  undone_count_ = 0;
+  tried_count_ = 0;
   count_cand();
   unsigned marked = 0;   // unit_flag1 as a set of units
   bool guessed = false;  // whether the board has left the entry snapshot yet
@@ -94,7 +94,7 @@ void OneGoSolver::trial_one() {
     for (unsigned units = marked; units != 0; units &= units - 1) {
       const int u = std::countr_zero(units);
       // The guess, as the cells it fixes and which of their two digits.
-      UndoneGuess guess{};
+      SnapshotGuess guess{};
       bool take_first = ph.first_cell_takes_first;
       for (int p = 0; p < 9; ++p) {
         const int at = kUnitCell[int(ph.view)][u][p];
@@ -114,16 +114,14 @@ void OneGoSolver::trial_one() {
         continue;
       }
       // Another unit or phase may make the very same guess on the snapshot;
-      // its outcome is known, and if it is an undo again, nothing changes.
-      if (at_snapshot && guessed) {
-        const UndoneGuess* seen = find_undone(guess);
-        if (seen && seen->decided <= base + 2) continue;
-      }
-      // The snapshot and the index of undone guesses are needed from the
+      // its count is known, and if it undoes the guess, nothing changes.
+      const SnapshotGuess* seen = at_snapshot && guessed ? find_tried(guess) : nullptr;
+      if (seen && seen->decided <= base + 2) continue;
+      // The snapshot and the index of guesses tried on it are needed from the
       // first guess on; a call that makes none spares them.
       if (!guessed) {
         save_sv1();
-        undone_slots_.fill(0);
+        tried_slots_.fill(0);
         guessed = true;
       }
       for (int w = 0; w < 2; ++w)
@@ -139,7 +137,7 @@ void OneGoSolver::trial_one() {
       } else {
         standstill_.begin(gs, hash);
         count_cand();
-        propagate_to_standstill();
+        propagate_via_memo();
         standstill_.finish(gs);
       }
       find_conflict();
@@ -147,14 +145,16 @@ void OneGoSolver::trial_one() {
         solved_flag = 1;
         return;
       }
+      // Made on the snapshot, the guess comes to the same count whenever it
+      // is made there again, kept or not; a higher base may undo it then.
+      if (at_snapshot && seen == nullptr && tried_count_ < tried_.size()) {
+        guess.decided = decided_cnt;
+        keep_tried(guess);
+      }
       // The count alone decides: a guess that repeats a digit may be kept.
       if (decided_cnt > base + 2) {
         at_snapshot = false;
         goto restart;
-      }
-      if (at_snapshot && undone_count_ < undone_.size()) {
-        guess.decided = decided_cnt;
-        keep_undone(guess);
       }
       load_sv1();
       at_snapshot = true;
@@ -162,26 +162,26 @@ void OneGoSolver::trial_one() {
   }
 }
 
-std::size_t OneGoSolver::undone_home(const UndoneGuess& guess) {
+std::size_t OneGoSolver::tried_home(const SnapshotGuess& guess) {
   const std::uint64_t key = guess.cells[0] ^ guess.cells[1] * 0x9E3779B97F4A7C15ull ^
                             guess.larger[0] * 0xC4CEB9FE1A85EC53ull ^
                             guess.larger[1] * 0xFF51AFD7ED558CCDull;
   return static_cast<std::size_t>((key * 0xD6E8FEB86659FD93ull) >> 57);
 }
 
-const OneGoSolver::UndoneGuess* OneGoSolver::find_undone(const UndoneGuess& guess) const {
-  for (std::size_t i = undone_home(guess);; i = (i + 1) % undone_slots_.size()) {
-    if (undone_slots_[i] == 0) return nullptr;
-    const UndoneGuess& u = undone_[undone_slots_[i] - 1];
+const OneGoSolver::SnapshotGuess* OneGoSolver::find_tried(const SnapshotGuess& guess) const {
+  for (std::size_t i = tried_home(guess);; i = (i + 1) % tried_slots_.size()) {
+    if (tried_slots_[i] == 0) return nullptr;
+    const SnapshotGuess& u = tried_[tried_slots_[i] - 1];
     if (u.cells == guess.cells && u.larger == guess.larger) return &u;
   }
 }
 
-void OneGoSolver::keep_undone(const UndoneGuess& guess) {
-  std::size_t i = undone_home(guess);
-  while (undone_slots_[i] != 0) i = (i + 1) % undone_slots_.size();
-  undone_[undone_count_++] = guess;
-  undone_slots_[i] = static_cast<std::uint8_t>(undone_count_);
+void OneGoSolver::keep_tried(const SnapshotGuess& guess) {
+  std::size_t i = tried_home(guess);
+  while (tried_slots_[i] != 0) i = (i + 1) % tried_slots_.size();
+  tried_[tried_count_++] = guess;
+  tried_slots_[i] = static_cast<std::uint8_t>(tried_count_);
 }
 
 namespace {
