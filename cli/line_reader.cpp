@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -17,6 +18,12 @@ namespace tesura::cli {
 namespace {
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+// ASCII bytes that are no separator.
+const std::array<bool, 256> kPlain = [] {
+  std::array<bool, 256> plain{};
+  for (int b = 0; b < 0x80; ++b) plain[b] = !is_separator(static_cast<char>(b));
+  return plain;
+}();
 }  // namespace
 
 LineReader::LineReader(int fd, std::function<void()> before_wait)
@@ -55,22 +62,40 @@ void LineReader::skip_byte_order_mark() {
     pos_ += kByteOrderMark.size();
 }
 
-void LineReader::take(const char* begin, const char* end) {
+void LineReader::take(const char* begin, const char* end, bool last) {
   if (!started_) {
     while (begin != end && is_blank(*begin)) ++begin;
     if (begin == end) return;
     started_ = true;
   }
   const auto size = static_cast<std::size_t>(end - begin);
-  const std::size_t room = kKeep - kept_.size();
-  kept_.append(begin, std::min(size, room));
-  cut_ = cut_ || size > room;
+  if (last && kept_.empty()) {
+    // A line that lies whole in the chunk is read where it lies.
+    direct_ = std::string_view(begin, std::min(size, kKeep));
+    cut_ = size > kKeep;
+  } else {
+    const std::size_t room = kKeep - kept_.size();
+    kept_.append(begin, std::min(size, room));
+    cut_ = cut_ || size > room;
+  }
   if (field_done_) return;
   // Counted in locals: the compiler cannot tell the members from the bytes.
   Utf8Counter utf8 = utf8_;
   std::uint64_t chars = field_chars_;
   const char* p = begin;
-  for (; p != end && !is_separator(*p); ++p) chars += utf8.starts_char(*p) ? 1 : 0;
+  for (;;) {
+    // A run of ASCII bytes other than separators: a character each.
+    const char* q = p;
+    while (q != end && kPlain[static_cast<unsigned char>(*q)]) ++q;
+    if (q != p) {
+      chars += static_cast<std::uint64_t>(q - p);
+      utf8 = Utf8Counter();
+      p = q;
+    }
+    if (p == end || is_separator(*p)) break;
+    chars += utf8.starts_char(*p) ? 1 : 0;
+    ++p;
+  }
   field_done_ = p != end;
   field_chars_ = chars;
   utf8_ = utf8;
@@ -79,6 +104,7 @@ void LineReader::take(const char* begin, const char* end) {
 bool LineReader::next(Line& line) {
   if (number_ == 0) skip_byte_order_mark();
   kept_.clear();
+  direct_ = {};
   cut_ = field_done_ = started_ = false;
   field_chars_ = 0;
   utf8_ = Utf8Counter();
@@ -92,14 +118,14 @@ bool LineReader::next(Line& line) {
     const char* begin = chunk_.data() + pos_;
     const char* end = chunk_.data() + end_;
     const char* nl = static_cast<const char*>(std::memchr(begin, '\n', end - begin));
-    take(begin, nl ? nl : end);
+    take(begin, nl ? nl : end, nl != nullptr);
     if (nl) {
       pos_ += static_cast<std::size_t>(nl - begin) + 1;
       break;
     }
     pos_ = end_;
   }
-  line.text = kept_;
+  line.text = kept_.empty() ? direct_ : std::string_view(kept_);
   line.cut = cut_;
   line.field_chars = field_chars_;
   line.number = ++number_;

@@ -15,7 +15,8 @@
 namespace tesura::cli {
 
 struct Line {
-  // The line without its leading white space, cut to LineReader::kKeep bytes.
+  // The line without its leading white space, cut to LineReader::kKeep
+  // bytes; valid until the next line is read.
   std::string_view text;
   bool cut = false;  // text holds only the start of the line
   // Characters (UTF-8) from the start of text to the first separator or the
@@ -41,7 +42,8 @@ class LineReader {
  private:
   bool fill();
   void skip_byte_order_mark();
-  void take(const char* begin, const char* end);
+  // A piece of the line; last when the line ends with it.
+  void take(const char* begin, const char* end, bool last);
 
   int fd_;
   std::function<void()> before_wait_;
@@ -50,6 +52,7 @@ class LineReader {
   std::vector<char> chunk_;
   std::size_t pos_ = 0, end_ = 0;
   std::string kept_;
+  std::string_view direct_;  // the line, when it lies whole in the chunk
   bool cut_ = false;
   std::uint64_t field_chars_ = 0;
   bool field_done_ = false;

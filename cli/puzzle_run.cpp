@@ -104,17 +104,22 @@ RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
   // The window's verdicts in both modes; only the solve command needs the
   // board entered.
   const int givens = count_givens(puzzle);
-  const InputVerdict input = check_puzzle(puzzle, givens, options_.any_count ? 0 : kMinEntries);
+  const int min_entries = options_.any_count ? 0 : kMinEntries;
+  Puzzle answer{};
+  bool answered = false;
+  // The search takes no repeated given, so its answer passes the entry
+  // check; the check runs after it only to tell a refusal from no solution.
+  if (options_.search_only && givens >= min_entries)
+    result.solve_ns = time_ns(options_.stats, [&] { answered = complete_search(puzzle, answer); });
+  const InputVerdict input =
+      answered ? InputVerdict::accepted : check_puzzle(puzzle, givens, min_entries);
   if (input != InputVerdict::accepted) {
     result.outcome = Outcome::refusal;
     put_result(result, refusal_message(input), false, out);
     return result;
   }
   result.outcome = Outcome::solve;
-  Puzzle answer{};
-  bool answered = false;
   if (options_.search_only) {
-    result.solve_ns = time_ns(options_.stats, [&] { answered = complete_search(puzzle, answer); });
     result.stage = !answered      ? SolveStage::unsolvable
                    : givens == 81 ? SolveStage::given
                                   : SolveStage::search;
@@ -129,7 +134,8 @@ RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
   if (answered) {
     // As puzzle_text writes it, without a string of its own per answer.
     std::array<char, 81> text{};
-    for (int i = 0; i < 81; ++i) text[i] = ".123456789"[answer[i]];
+    for (int i = 0; i < 81; ++i)
+      text[i] = answer[i] == 0 ? '.' : static_cast<char>('0' + answer[i]);
     put_result(result, std::string_view(text.data(), text.size()), true, out);
   } else {
     put_result(result, "unsolvable", false, out);
