@@ -17,9 +17,10 @@ namespace tesura {
 
 class StandstillMemo {
  public:
-  // A hash of the strings alone: within a solve they decide the values too
-  // (a given keeps its own, every other cell shows its one character or
-  // none), and a lookup compares both in full anyway.
+  // A hash of the strings alone: within a solve they decide the values too.
+  // A cell's value changes only when its string narrows to one character,
+  // which it then shows; a given, a cell with one character or none, keeps
+  // its string and its value.
   // `stage` tells where on the way the board stands, 0 for its start.
   static std::uint64_t hash_of(const Board& board, std::uint8_t stage = 0) {
     std::uint64_t h = 0x9E3779B97F4A7C15ull ^ stage;
@@ -27,9 +28,9 @@ class StandstillMemo {
     return h;
   }
 
-  // The memo of the calling thread. What it holds is true of every board,
-  // so solvers may share it; keeping it spares each solve the allocation
-  // and the page faults of a fresh one.
+  // The memo of the calling thread. What it holds is true within one solve,
+  // which clears it first; keeping it spares each solve the allocation and
+  // the page faults of a fresh one.
   static StandstillMemo& of_this_thread() {
     thread_local StandstillMemo memo;
     return memo;
@@ -63,7 +64,8 @@ class StandstillMemo {
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
       if (slots_[i] == 0) return nullptr;
       const Entry& e = entries_[slots_[i] - 1];
-      if (e.hash == hash && e.stage == stage && e.from_cand == from.cand && e.from_val == from.val)
+      // The strings alone, for the reason given at hash_of.
+      if (e.hash == hash && e.stage == stage && e.from_cand == from.cand)
         return &results_[e.result];
     }
   }
@@ -78,7 +80,7 @@ class StandstillMemo {
       entries_.reserve(kCapacity);
       results_.reserve(kCapacity);
     }
-    entries_.emplace_back(hash, stage, from.cand, from.val);
+    entries_.emplace_back(hash, stage, from.cand);
   }
   // ... and `to` as what the rounds made of each: the boards on one way
   // share it.
@@ -107,14 +109,12 @@ class StandstillMemo {
   struct Entry {
     // Built in place: a board filled only to be overwritten costs as much
     // as the copy.
-    Entry(std::uint64_t h, std::uint8_t s, const std::array<Cands, 81>& c,
-          const std::array<Digit, 81>& v)
-        : hash(h), stage(s), from_cand(c), from_val(v) {}
+    Entry(std::uint64_t h, std::uint8_t s, const std::array<Cands, 81>& c)
+        : hash(h), stage(s), from_cand(c) {}
     std::uint64_t hash;
     std::uint8_t stage;
     std::uint32_t result = 0;  // index into results_
     std::array<Cands, 81> from_cand;
-    std::array<Digit, 81> from_val;
   };
 
   static void mix(std::uint64_t& h, const void* data, std::size_t size) {
