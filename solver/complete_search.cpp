@@ -402,7 +402,7 @@ constexpr int kWays[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 
 struct WayTable {
   std::uint8_t ways[512];    // bit w: way w is open
   std::uint8_t count[512];   // how many are
-  std::uint8_t weight[512];  // about 4*log2(count): the bits a branch there splits
+  std::uint8_t weight[512];  // by count, about the bits a branch there splits
 };
 constexpr WayTable kWaysOf = [] {
   WayTable t{};
@@ -414,8 +414,10 @@ constexpr WayTable kWaysOf = [] {
       t.ways[x] = static_cast<std::uint8_t>(t.ways[x] | (1u << w));
       ++t.count[x];
     }
-  // Five ways never occur; a settled digit (one way) splits nothing.
-  constexpr std::uint8_t kWeight[7] = {0, 0, 4, 6, 7, 8, 9};
+  // Five ways never occur; a settled digit (one way) splits nothing. A
+  // digit with all six ways open weighs less than its count says: over the
+  // hard collections that leaves the fewest nodes.
+  constexpr std::uint8_t kWeight[7] = {0, 0, 4, 5, 6, 6, 5};
   for (u32 x = 0; x < 512; ++x) t.weight[x] = kWeight[t.count[x]];
   return t;
 }();
