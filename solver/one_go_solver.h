@@ -41,9 +41,9 @@ class OneGoSolver {
   // Pruning against placed digits, one view each. Only cells with two or
   // more candidates change; a value fixed here prunes the later cells of the
   // same unit at once, the earlier ones at the next call.
-  void check_gs() { check(View::block); }
-  void check_ygs() { check(View::row); }
-  void check_tgs() { check(View::column); }
+  void check_gs() { check<View::block>(); }
+  void check_ygs() { check<View::row>(); }
+  void check_tgs() { check<View::column>(); }
   // A digit listed by exactly one cell of a unit is fixed there; a cell that
   // is the only place of several digits takes the smallest.
   void place_unique_gs() { place_unique(View::block); }
@@ -117,7 +117,9 @@ class OneGoSolver {
   // for the whole solve.
   StandstillMemo& standstill_ = StandstillMemo::of_this_thread();
 
-  void check(View v);
+  // One body per view, so that each is compiled for its own unit maps.
+  template <View v>
+  void check();
   void place_unique(View v);
   // Also returns the marked units as a set.
   unsigned mark(View v, int n, std::array<Digit, 10>& flags);

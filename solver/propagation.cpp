@@ -6,7 +6,8 @@
 
 namespace tesura {
 
-void OneGoSolver::check(View v) {
+template <View v>
+void OneGoSolver::check() {
   const int vi = static_cast<int>(v);
   // Units of one view share no cell, so the units worth a look are known
   // before the pass starts.
@@ -48,6 +49,10 @@ void OneGoSolver::check(View v) {
   }
   gs.check_bookkeeping();
 }
+
+template void OneGoSolver::check<View::block>();
+template void OneGoSolver::check<View::row>();
+template void OneGoSolver::check<View::column>();
 
 void OneGoSolver::place_unique(View v) {
   const int vi = static_cast<int>(v);
