@@ -35,23 +35,20 @@ inline constexpr auto kUnitCell = [] {
   return t;
 }();
 
+// kUnitCell read backwards: per cell and view, the unit holding the cell
+// (position = false) or the cell's place in that unit (position = true).
+constexpr auto invert_unit_cell(bool position) {
+  std::array<std::array<std::uint8_t, 3>, 81> t{};
+  for (int v = 0; v < 3; ++v)
+    for (int u = 0; u < 9; ++u)
+      for (int p = 0; p < 9; ++p)
+        t[kUnitCell[v][u][p]][v] = static_cast<std::uint8_t>(position ? p : u);
+  return t;
+}
 // kCellUnit[cell][view]: the unit (0-based) of the view that holds the cell.
-inline constexpr auto kCellUnit = [] {
-  std::array<std::array<std::uint8_t, 3>, 81> t{};
-  for (int v = 0; v < 3; ++v)
-    for (int u = 0; u < 9; ++u)
-      for (int p = 0; p < 9; ++p) t[kUnitCell[v][u][p]][v] = static_cast<std::uint8_t>(u);
-  return t;
-}();
-
+inline constexpr auto kCellUnit = invert_unit_cell(false);
 // kCellPos[cell][view]: the cell's position (0-based) in its unit of the view.
-inline constexpr auto kCellPos = [] {
-  std::array<std::array<std::uint8_t, 3>, 81> t{};
-  for (int v = 0; v < 3; ++v)
-    for (int u = 0; u < 9; ++u)
-      for (int p = 0; p < 9; ++p) t[kUnitCell[v][u][p]][v] = static_cast<std::uint8_t>(p);
-  return t;
-}();
+inline constexpr auto kCellPos = invert_unit_cell(true);
 
 // kCellPosBit[cell][view]: the cell's position in its unit of the view, as a bit.
 inline constexpr auto kCellPosBit = [] {
