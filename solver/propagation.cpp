@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The deduction rules and the propagation round.
 #include <bit>
+#include <cstring>
 
 #include "solver/one_go_solver.h"
 
@@ -116,7 +117,14 @@ void OneGoSolver::propagate_via_memo() {
     check_gs();
     check_ygs();
     check_tgs();
-    const auto stage = static_cast<std::uint8_t>(1 + 2 * i + (gs.singles > prev ? 1 : 0));
+    // With no unit due in any view, the pruning passes left change nothing,
+    // and the rest of the way is that of a board where no round has started
+    // yet: unique places, then rounds while they decide more.
+    std::uint64_t due = 0;
+    std::memcpy(&due, gs.maybe_due.data(), sizeof due);
+    const bool settled = due == 0;
+    const auto stage = settled ? std::uint8_t{0}
+                               : static_cast<std::uint8_t>(1 + 2 * i + (gs.singles > prev ? 1 : 0));
     const std::uint64_t hash = StandstillMemo::hash_of(gs, stage);
     if (const Board* after = standstill_.find(gs, hash, stage)) {
       standstill_.reached(after);
@@ -125,6 +133,7 @@ void OneGoSolver::propagate_via_memo() {
       return;
     }
     standstill_.begin(gs, hash, stage);
+    if (settled) break;
   }
   place_unique_gs();
   place_unique_ygs();
