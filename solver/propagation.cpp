@@ -106,7 +106,7 @@ void OneGoSolver::count_given() {
   given_cnt = static_cast<Digit>(n);
 }
 
-void OneGoSolver::propagate_via_memo() {
+const Board* OneGoSolver::propagate_via_memo() {
   const Digit prev = decided_cnt;
   // The first round as solve_round runs it. Guesses that differ often lead
   // to the same board part of the way, and the rest of the way depends on
@@ -128,9 +128,7 @@ void OneGoSolver::propagate_via_memo() {
     const std::uint64_t hash = StandstillMemo::hash_of(gs, stage);
     if (const Board* after = standstill_.find(gs, hash, stage)) {
       standstill_.reached(after);
-      gs = *after;
-      count_cand();
-      return;
+      return after;
     }
     standstill_.begin(gs, hash, stage);
     if (settled) break;
@@ -139,8 +137,8 @@ void OneGoSolver::propagate_via_memo() {
   place_unique_ygs();
   place_unique_tgs();
   count_cand();
-  if (decided_cnt == prev) return;
-  propagate_to_standstill();
+  if (decided_cnt > prev) propagate_to_standstill();
+  return nullptr;
 }
 
 void OneGoSolver::propagate_to_standstill() {
