@@ -134,8 +134,9 @@ class OneGoSolver {
   void propagate_to_standstill();
   // The same, with a look into the standstill memo along the first round;
   // the caller has begun a memo entry for the board it starts from, and
-  // finishes it.
-  void propagate_via_memo();
+  // finishes it. Returns the memo's board where a look finds the end of the
+  // way, leaving gs part of the way there; nullptr when gs is the end.
+  const Board* propagate_via_memo();
 };
 
 }  // namespace tesura

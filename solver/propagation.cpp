@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The deduction rules and the propagation round.
 #include <bit>
+#include <cstring>
 
 #include "solver/one_go_solver.h"
 
@@ -105,7 +106,7 @@ void OneGoSolver::count_given() {
   given_cnt = static_cast<Digit>(n);
 }
 
-void OneGoSolver::propagate_via_memo() {
+const Board* OneGoSolver::propagate_via_memo() {
   const Digit prev = decided_cnt;
   // The first round as solve_round runs it. Guesses that differ often lead
   // to the same board part of the way, and the rest of the way depends on
@@ -116,22 +117,28 @@ void OneGoSolver::propagate_via_memo() {
     check_gs();
     check_ygs();
     check_tgs();
-    const auto stage = static_cast<std::uint8_t>(1 + 2 * i + (gs.singles > prev ? 1 : 0));
+    // With no unit due in any view, the pruning passes left change nothing,
+    // and the rest of the way is that of a board where no round has started
+    // yet: unique places, then rounds while they decide more.
+    std::uint64_t due = 0;
+    std::memcpy(&due, gs.maybe_due.data(), sizeof due);
+    const bool settled = due == 0;
+    const auto stage = settled ? std::uint8_t{0}
+                               : static_cast<std::uint8_t>(1 + 2 * i + (gs.singles > prev ? 1 : 0));
     const std::uint64_t hash = StandstillMemo::hash_of(gs, stage);
     if (const Board* after = standstill_.find(gs, hash, stage)) {
       standstill_.reached(after);
-      gs = *after;
-      count_cand();
-      return;
+      return after;
     }
     standstill_.begin(gs, hash, stage);
+    if (settled) break;
   }
   place_unique_gs();
   place_unique_ygs();
   place_unique_tgs();
   count_cand();
-  if (decided_cnt == prev) return;
-  propagate_to_standstill();
+  if (decided_cnt > prev) propagate_to_standstill();
+  return nullptr;
 }
 
 void OneGoSolver::propagate_to_standstill() {

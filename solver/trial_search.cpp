@@ -130,18 +130,22 @@ void OneGoSolver::trial_one() {
           const Cands c = gs.cand[at];
           gs.set_digit(at, (guess.larger[w] >> (at % 64)) & 1 ? last_cand(c) : first_cand(c));
         }
+      // Where the way ends: a board in the memo, or the board itself when
+      // the rounds ran here. A board from the memo is taken only when the
+      // guess is kept; an undone guess needs its counts alone.
       const std::uint64_t hash = StandstillMemo::hash_of(gs);
-      if (const Board* after = standstill_.find(gs, hash)) {
-        gs = *after;
-        count_cand();
-      } else {
+      const Board* end = standstill_.find(gs, hash);
+      if (end == nullptr) {
         standstill_.begin(gs, hash);
         count_cand();
-        propagate_via_memo();
+        end = propagate_via_memo();
         standstill_.finish(gs);
       }
-      find_conflict();
+      const Board& out = end != nullptr ? *end : gs;
+      decided_cnt = static_cast<Digit>(out.singles);
+      conflict_flag = out.repeated != 0 ? 1 : 0;  // as find_conflict on that board
       if (conflict_flag == 0 && decided_cnt == fill_target) {
+        if (end != nullptr) gs = *end;
         solved_flag = 1;
         return;
       }
@@ -153,6 +157,7 @@ void OneGoSolver::trial_one() {
       }
       // The count alone decides: a guess that repeats a digit may be kept.
       if (decided_cnt > base + 2) {
+        if (end != nullptr) gs = *end;
         at_snapshot = false;
         goto restart;
       }
