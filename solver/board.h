@@ -129,6 +129,9 @@ struct Board {
 
   // Recomputes the bookkeeping from the cells.
   void derive();
+  // derive for any cells, and its step for a cell's placed digit.
+  void derive_any();
+  void place_derived(int at);
   // Debug and sanitizer builds: aborts when the bookkeeping differs from
   // what derive() makes of the cells. Nothing in release builds.
   void check_bookkeeping() const;
@@ -274,6 +277,61 @@ inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
 }
 
 inline void Board::derive() {
+  // A board fresh from acceptance holds nothing but empty strings (the
+  // givens) and strings listing every digit, so its counts follow from the
+  // givens alone: every unit starts with nine open cells, and each empty
+  // string takes one away. Any other board is derived cell by cell.
+  singles = 0;
+  placed = {};
+  repeated = 0;
+  maybe_due = {0x1FF, 0x1FF, 0x1FF, 0};
+  maybe_unique = {0x1FF, 0x1FF, 0x1FF, 0};
+  decided = {};
+  const std::uint64_t all = nibble_spread(kAllCands);
+  for (auto& view : open_count) view.fill(9 * all);
+  for (auto& view : open_cells) view.fill(0x1FF);
+  // Four cells to a word, a 16-bit lane each, so that the cells without a
+  // given are passed over four at a time: the top bit of each lane of
+  // zero_lanes(w) tells whether the lane is zero.
+  constexpr std::uint64_t kTop = 0x8000800080008000ull;
+  constexpr std::uint64_t kAllLanes = kAllCands * 0x0001000100010001ull;
+  const auto zero_lanes = [](std::uint64_t w) { return ~(((w & ~kTop) + ~kTop) | w) & kTop; };
+  const auto cell_of = [](int word, std::uint64_t lanes) {
+    const int lane = std::countr_zero(lanes) / 16;
+    return 4 * word + (std::endian::native == std::endian::little ? lane : 3 - lane);
+  };
+  std::uint64_t other = 0;  // lanes neither empty nor listing every digit
+  for (int k = 0; k < 21; ++k) {
+    // Past the last cell: open, no digit.
+    std::uint64_t c = kAllLanes, v = 0;
+    const std::size_t bytes = k < 20 ? 8 : 2;
+    std::memcpy(&c, &cand[4 * k], bytes);
+    std::memcpy(&v, &val[4 * k], bytes);
+    const std::uint64_t empty = zero_lanes(c);
+    other |= ~empty & ~zero_lanes(c ^ kAllLanes) & kTop;
+    for (std::uint64_t m = empty; m != 0; m &= m - 1) {
+      const int at = cell_of(k, m);
+      const auto& units = kCellUnit[at];
+      for (int view = 0; view < 3; ++view) {
+        open_count[view][units[view]] -= all;
+        open_cells[view][units[view]] &= static_cast<std::uint16_t>(~kCellPosBit[at][view]);
+      }
+    }
+    for (std::uint64_t m = ~zero_lanes(v) & kTop; m != 0; m &= m - 1) place_derived(cell_of(k, m));
+  }
+  if (other != 0) {
+    derive_any();
+    return;
+  }
+#ifndef NDEBUG
+  Board any = *this;
+  any.derive_any();
+  assert(any.open_count == open_count && any.open_cells == open_cells && any.placed == placed &&
+         any.repeated == repeated);
+#endif
+}
+
+inline void Board::derive_any() {
   singles = 0;
   placed = {};
   repeated = 0;
@@ -295,13 +353,16 @@ inline void Board::derive() {
       ++singles;
       for (int v = 0; v < 3; ++v) decided[v][units[v]] |= c;
     }
-    if (val[at] != 0) {
-      const Cands digit = cands_of(val[at]);
-      for (int v = 0; v < 3; ++v) {
-        repeated |= static_cast<Cands>(placed[v][units[v]] & digit);
-        placed[v][units[v]] |= digit;
-      }
-    }
+    if (val[at] != 0) place_derived(at);
+  }
+}
+
+inline void Board::place_derived(int at) {
+  const Cands digit = cands_of(val[at]);
+  const auto& units = kCellUnit[at];
+  for (int v = 0; v < 3; ++v) {
+    repeated |= static_cast<Cands>(placed[v][units[v]] & digit);
+    placed[v][units[v]] |= digit;
   }
 }
 
