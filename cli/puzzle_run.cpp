@@ -124,10 +124,11 @@ RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
                    : givens == 81 ? SolveStage::given
                                   : SolveStage::search;
   } else {
-    enter_puzzle(grid_, puzzle);
-    accept_input(grid_);
+    // Neither the steps nor the answer read the row and column views.
+    enter_accepted(grid_, puzzle);
     StepRecords steps(options_.grid, options_.steps ? &out : nullptr);
-    result.solve_ns = time_ns(options_.stats, [&] { result.stage = solve_command(grid_, steps); });
+    result.solve_ns =
+        time_ns(options_.stats, [&] { result.stage = solve_in_block_view(grid_, steps); });
     answered = result.stage != SolveStage::unsolvable;
     if (answered) answer = board_digits(grid_);
   }

@@ -49,16 +49,18 @@ void fill_from(Board& board, const Puzzle& solution) {
 }  // namespace
 
 SolveStage solve_command(Grid& grid, SolveObserver& observer) {
-  OneGoSolver s(Board::from_tables(grid.gs_cand, grid.gs_val));
+  const SolveStage stage = solve_in_block_view(grid, observer);
   // Drawing reads the block view alone; the row and column views are
-  // brought into step once, with the answer.
+  // brought into step once, at the end.
+  if (stage != SolveStage::given) grid.sync_views();
+  return stage;
+}
+
+SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
+  OneGoSolver s(Board::from_tables(grid.gs_cand, grid.gs_val));
   auto show_board = [&] {
     s.gs.to_block_view(grid);
     observer.show_board(grid);
-  };
-  auto answered = [&](SolveStage stage) {
-    grid.sync_views();
-    return stage;
   };
 
   s.count_cand();
@@ -77,7 +79,7 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
       s.find_conflict();
       if (s.conflict_flag == 0) {
         show_board();
-        return answered(SolveStage::propagation);
+        return SolveStage::propagation;
       }
       break;
     }
@@ -95,27 +97,26 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
     show_board();
-    return answered(SolveStage::trial1);
+    return SolveStage::trial1;
   }
   Puzzle solution;
   if (!complete_search(accepted_givens(grid), solution)) {
     observer.unsolvable(grid);
     grid.load_sv0();
-    grid.sync_views();
     return SolveStage::unsolvable;
   }
   s.trial_two();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
     show_board();
-    return answered(SolveStage::trial2);
+    return SolveStage::trial2;
   }
 
   // The trials missed the solution that the search found.
   s.gs = Board::from_tables(grid.sv0_cand, grid.sv0_val);
   fill_from(s.gs, solution);
   show_board();
-  return answered(SolveStage::search);
+  return SolveStage::search;
 }
 
 }  // namespace tesura

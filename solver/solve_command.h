@@ -44,4 +44,9 @@ class SolveObserver {
 // the caller returns to the first problem.
 SolveStage solve_command(Grid& grid, SolveObserver& observer);
 
+// solve_command for a caller that reads the block view alone: it needs
+// only the block view and sv0 of the ready state, and it leaves the row
+// and column views as they were.
+SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer);
+
 }  // namespace tesura
