@@ -4,7 +4,22 @@
 #include <array>
 #include <cstdint>
 
+#include "model/cell_mask.h"
+
 namespace tesura {
+
+namespace {
+// kUnits[i]: the row, 9 + the column and 18 + the block of cell i.
+constexpr auto kUnits = [] {
+  std::array<std::array<std::uint8_t, 3>, 81> t{};
+  for (int i = 0; i < 81; ++i) {
+    const int r = i / 9, c = i % 9;
+    t[i] = {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(9 + c),
+            static_cast<std::uint8_t>(18 + r / 3 * 3 + c / 3)};
+  }
+  return t;
+}();
+}  // namespace
 
 int count_givens(const Puzzle& puzzle) {
   int givens = 0;
@@ -14,25 +29,18 @@ int count_givens(const Puzzle& puzzle) {
 
 InputVerdict check_puzzle(const Puzzle& puzzle, int givens, int min_entries) {
   if (givens < min_entries) return InputVerdict::too_few;
-  // Without a branch per cell, whose outcome is anyone's guess: an open
-  // cell's bit is none. The digits seen so far in each column, then per
-  // band of three rows in each of its blocks, then in the row at hand.
-  std::array<unsigned, 9> col_seen{};
+  // The digits seen so far in each unit, as bits 1 to 9; the verdict is
+  // taken once at the end, so the loop has no branch per given.
+  std::array<unsigned, 27> seen{};
   unsigned repeats = 0;
-  for (int band = 0; band < 3; ++band) {
-    std::array<unsigned, 3> block_seen{};
-    for (int r = 3 * band; r < 3 * band + 3; ++r) {
-      unsigned row_seen = 0;
-      for (int c = 0; c < 9; ++c) {
-        const unsigned bit = (1u << puzzle[r * 9 + c]) & ~1u;
-        unsigned& block = block_seen[c / 3];
-        repeats |= (row_seen | col_seen[c] | block) & bit;
-        row_seen |= bit;
-        col_seen[c] |= bit;
-        block |= bit;
-      }
-    }
-  }
+  cells_other_than(puzzle, 0).for_each([&](int i) {
+    const unsigned bit = 1u << puzzle[i];
+    const auto& u = kUnits[i];
+    repeats |= (seen[u[0]] | seen[u[1]] | seen[u[2]]) & bit;
+    seen[u[0]] |= bit;
+    seen[u[1]] |= bit;
+    seen[u[2]] |= bit;
+  });
   return repeats != 0 ? InputVerdict::repeated : InputVerdict::accepted;
 }
 

@@ -14,6 +14,7 @@
 
 #include "model/cands.h"
 #include "model/cell_index.h"
+#include "model/cell_mask.h"
 #include "model/grid.h"
 
 namespace tesura {
@@ -281,6 +282,12 @@ inline void Board::derive() {
   // givens) and strings listing every digit, so its counts follow from the
   // givens alone: every unit starts with nine open cells, and each empty
   // string takes one away. Any other board is derived cell by cell.
+  const CellMask not_empty = cells_other_than(cand, kNoCands);
+  const CellMask not_open = cells_other_than(cand, kAllCands);
+  if (!(not_empty & not_open).empty()) {
+    derive_any();
+    return;
+  }
   singles = 0;
   placed = {};
   repeated = 0;
@@ -290,39 +297,14 @@ inline void Board::derive() {
   const std::uint64_t all = nibble_spread(kAllCands);
   for (auto& view : open_count) view.fill(9 * all);
   for (auto& view : open_cells) view.fill(0x1FF);
-  // Four cells to a word, a 16-bit lane each, so that the cells without a
-  // given are passed over four at a time: the top bit of each lane of
-  // zero_lanes(w) tells whether the lane is zero.
-  constexpr std::uint64_t kTop = 0x8000800080008000ull;
-  constexpr std::uint64_t kAllLanes = kAllCands * 0x0001000100010001ull;
-  const auto zero_lanes = [](std::uint64_t w) { return ~(((w & ~kTop) + ~kTop) | w) & kTop; };
-  const auto cell_of = [](int word, std::uint64_t lanes) {
-    const int lane = std::countr_zero(lanes) / 16;
-    return 4 * word + (std::endian::native == std::endian::little ? lane : 3 - lane);
-  };
-  std::uint64_t other = 0;  // lanes neither empty nor listing every digit
-  for (int k = 0; k < 21; ++k) {
-    // Past the last cell: open, no digit.
-    std::uint64_t c = kAllLanes, v = 0;
-    const std::size_t bytes = k < 20 ? 8 : 2;
-    std::memcpy(&c, &cand[4 * k], bytes);
-    std::memcpy(&v, &val[4 * k], bytes);
-    const std::uint64_t empty = zero_lanes(c);
-    other |= ~empty & ~zero_lanes(c ^ kAllLanes) & kTop;
-    for (std::uint64_t m = empty; m != 0; m &= m - 1) {
-      const int at = cell_of(k, m);
-      const auto& units = kCellUnit[at];
-      for (int view = 0; view < 3; ++view) {
-        open_count[view][units[view]] -= all;
-        open_cells[view][units[view]] &= static_cast<std::uint16_t>(~kCellPosBit[at][view]);
-      }
+  not_open.for_each([&](int at) {
+    const auto& units = kCellUnit[at];
+    for (int v = 0; v < 3; ++v) {
+      open_count[v][units[v]] -= all;
+      open_cells[v][units[v]] &= static_cast<std::uint16_t>(~kCellPosBit[at][v]);
     }
-    for (std::uint64_t m = ~zero_lanes(v) & kTop; m != 0; m &= m - 1) place_derived(cell_of(k, m));
-  }
-  if (other != 0) {
-    derive_any();
-    return;
-  }
+  });
+  cells_other_than(val, 0).for_each([&](int at) { place_derived(at); });
 #ifndef NDEBUG
   Board any = *this;
   any.derive_any();
