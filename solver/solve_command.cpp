@@ -27,12 +27,15 @@ const char* stage_name(SolveStage stage) {
 
 namespace {
 
-// The digits of the accepted puzzle: givens are the cells with empty strings.
+// The digits of the accepted puzzle: givens are the cells with empty
+// strings. No branch per cell here or below: which cells are givens is
+// anyone's guess.
 Puzzle accepted_givens(const Grid& grid) {
   Puzzle givens{};
-  for (int i = 0; i < 81; ++i)
-    if (grid.sv0_cand.flat()[kBlockEntry[i]] == kNoCands)
-      givens[i] = grid.sv0_val.flat()[kBlockEntry[i]];
+  for (int i = 0; i < 81; ++i) {
+    const int at = kBlockEntry[i];
+    givens[i] = grid.sv0_cand.flat()[at] == kNoCands ? grid.sv0_val.flat()[at] : Digit{0};
+  }
   return givens;
 }
 
@@ -40,9 +43,9 @@ Puzzle accepted_givens(const Grid& grid) {
 void fill_from(Board& board, const Puzzle& solution) {
   for (int i = 0; i < 81; ++i) {
     const int at = kBlockEntry[i];
-    if (board.cand[at] == kNoCands) continue;
-    board.cand[at] = cands_of(solution[i]);
-    board.val[at] = solution[i];
+    const bool given = board.cand[at] == kNoCands;
+    board.cand[at] = given ? kNoCands : cands_of(solution[i]);
+    board.val[at] = given ? board.val[at] : solution[i];
   }
 }
 
