@@ -33,24 +33,22 @@ CellMask cells_other_than(const std::array<T, 81>& t, std::uint16_t value) {
   constexpr std::uint64_t kLanes = 0x0001000100010001ull;
   constexpr std::uint64_t kTop = 0x8000 * kLanes;
   const std::uint64_t spread = value * kLanes;
-  CellMask mask;
-  for (int k = 0; k < 21; ++k) {
-    // Cells 4k to 4k + 3, a lane each, the first one lowest; past the last
-    // cell, lanes that hold `value`.
-    std::uint64_t w = spread;
-    std::memcpy(&w, &t[4 * k], k < 20 ? 8 : 2);
+  // Cells 4k to 4k + 3, a lane each, as bits 0 to 3.
+  const auto four = [&](int k) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, &t[4 * k], 8);
     if constexpr (std::endian::native == std::endian::big)
       w = w >> 48 | (w >> 16 & 0xFFFF0000ull) | (w << 16 & 0xFFFF00000000ull) | w << 48;
     // The top bit of each lane that differs from `value`, then the four
     // top bits drawn together into bits 48 to 51 by one product.
     const std::uint64_t x = w ^ spread;
     const std::uint64_t marks = (((x & ~kTop) + ~kTop) | x) & kTop;
-    const std::uint64_t four = ((marks >> 15) * 0x0001000200040008ull) >> 48;
-    if (k < 16)
-      mask.lo |= four << (4 * k);
-    else
-      mask.hi |= four << (4 * (k - 16));
-  }
+    return ((marks >> 15) * 0x0001000200040008ull) >> 48;
+  };
+  CellMask mask;
+  for (int k = 0; k < 16; ++k) mask.lo |= four(k) << (4 * k);
+  for (int k = 16; k < 20; ++k) mask.hi |= four(k) << (4 * (k - 16));
+  mask.hi |= static_cast<std::uint64_t>(t[80] != static_cast<T>(value)) << 16;
   return mask;
 }
 
