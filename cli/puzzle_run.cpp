@@ -50,6 +50,7 @@ class StepRecords final : public SolveObserver {
     if (out_) put_record(grid_, "step", shown_board(grid), true, *out_);
   }
   void unsolvable(const Grid&) override {}
+  bool draws() const override { return out_ != nullptr; }
 
  private:
   bool grid_;

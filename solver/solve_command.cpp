@@ -61,9 +61,18 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
 
 SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
   OneGoSolver s(Board::from_tables(grid.gs_cand, grid.gs_val));
+  const bool draws = observer.draws();
   auto show_board = [&] {
+    if (!draws) return;
     s.gs.to_block_view(grid);
     observer.show_board(grid);
+  };
+  // The board is drawn with the answer, and the answer is left in the
+  // block view whether drawn or not.
+  auto answered = [&](SolveStage stage) {
+    show_board();
+    if (!draws) s.gs.to_block_view(grid);
+    return stage;
   };
 
   s.count_cand();
@@ -81,8 +90,7 @@ SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
       // and the searches below take it from there.
       s.find_conflict();
       if (s.conflict_flag == 0) {
-        show_board();
-        return SolveStage::propagation;
+        return answered(SolveStage::propagation);
       }
       break;
     }
@@ -99,8 +107,7 @@ SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
   s.trial_one();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
-    show_board();
-    return SolveStage::trial1;
+    return answered(SolveStage::trial1);
   }
   Puzzle solution;
   if (!complete_search(accepted_givens(grid), solution)) {
@@ -111,15 +118,13 @@ SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
   s.trial_two();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
-    show_board();
-    return SolveStage::trial2;
+    return answered(SolveStage::trial2);
   }
 
   // The trials missed the solution that the search found.
   s.gs = Board::from_tables(grid.sv0_cand, grid.sv0_val);
   fill_from(s.gs, solution);
-  show_board();
-  return SolveStage::search;
+  return answered(SolveStage::search);
 }
 
 }  // namespace tesura

@@ -33,6 +33,10 @@ class SolveObserver {
   // The puzzle has no solution. Called before the entry is restored, where
   // the window shows kUnsolvableMessage and waits for OK.
   virtual void unsolvable(const Grid& grid) = 0;
+  // False for an observer that draws nothing: it gets no show_board, the
+  // block view is written only with the answer, and unsolvable sees the
+  // block view as accepted.
+  virtual bool draws() const { return true; }
 };
 
 // Solves the accepted puzzle in grid. Precondition: the ready state that
