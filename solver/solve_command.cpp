@@ -60,7 +60,7 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
 }
 
 SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
-  OneGoSolver s(Board::from_tables(grid.gs_cand, grid.gs_val));
+  OneGoSolver s(grid.gs_cand, grid.gs_val);
   const bool draws = observer.draws();
   auto show_board = [&] {
     if (!draws) return;
