@@ -17,6 +17,7 @@ struct CellMask {
 
   CellMask operator&(const CellMask& o) const { return {lo & o.lo, hi & o.hi}; }
   bool empty() const { return (lo | hi) == 0; }
+  bool operator==(const CellMask&) const = default;
 
   // Calls f(i) for every cell i in the set, ascending.
   template <class F>

@@ -297,14 +297,24 @@ inline void Board::derive() {
   const std::uint64_t all = nibble_spread(kAllCands);
   for (auto& view : open_count) view.fill(9 * all);
   for (auto& view : open_cells) view.fill(0x1FF);
-  not_open.for_each([&](int at) {
+  const auto close = [&](int at) {
     const auto& units = kCellUnit[at];
     for (int v = 0; v < 3; ++v) {
       open_count[v][units[v]] -= all;
       open_cells[v][units[v]] &= static_cast<std::uint16_t>(~kCellPosBit[at][v]);
     }
-  });
-  cells_other_than(val, 0).for_each([&](int at) { place_derived(at); });
+  };
+  const CellMask with_digit = cells_other_than(val, 0);
+  if (with_digit == not_open) {
+    // Acceptance leaves a digit in the empty strings alone.
+    not_open.for_each([&](int at) {
+      close(at);
+      place_derived(at);
+    });
+  } else {
+    not_open.for_each(close);
+    with_digit.for_each([&](int at) { place_derived(at); });
+  }
 #ifndef NDEBUG
   Board any = *this;
   any.derive_any();
