@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 
+#include "model/cell_index.h"
 #include "model/entry_check.h"
 #include "model/input_completion.h"
 #include "solver/complete_search.h"
@@ -131,13 +132,15 @@ RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
     result.solve_ns =
         time_ns(options_.stats, [&] { result.stage = solve_in_block_view(grid_, steps); });
     answered = result.stage != SolveStage::unsolvable;
-    if (answered) answer = board_digits(grid_);
   }
   if (answered) {
-    // As puzzle_text writes it, without a string of its own per answer.
+    // As puzzle_text writes it, without a string of its own per answer;
+    // the solve command's answer is read straight from the block view.
     std::array<char, 81> text{};
-    for (int i = 0; i < 81; ++i)
-      text[i] = answer[i] == 0 ? '.' : static_cast<char>('0' + answer[i]);
+    for (int i = 0; i < 81; ++i) {
+      const Digit d = options_.search_only ? answer[i] : grid_.gs_val.flat()[kBlockEntry[i]];
+      text[i] = d == 0 ? '.' : static_cast<char>('0' + d);
+    }
     put_result(result, std::string_view(text.data(), text.size()), true, out);
   } else {
     put_result(result, "unsolvable", false, out);
