@@ -282,12 +282,6 @@ inline void Board::derive() {
   // givens) and strings listing every digit, so its counts follow from the
   // givens alone: every unit starts with nine open cells, and each empty
   // string takes one away. Any other board is derived cell by cell.
-  const CellMask not_empty = cells_other_than(cand, kNoCands);
-  const CellMask not_open = cells_other_than(cand, kAllCands);
-  if (!(not_empty & not_open).empty()) {
-    derive_any();
-    return;
-  }
   singles = 0;
   placed = {};
   repeated = 0;
@@ -297,13 +291,16 @@ inline void Board::derive() {
   const std::uint64_t all = nibble_spread(kAllCands);
   for (auto& view : open_count) view.fill(9 * all);
   for (auto& view : open_cells) view.fill(0x1FF);
+  Cands other = 0;  // what the cells taken for empty list: nothing on a fresh board
   const auto close = [&](int at) {
+    other |= cand[at];
     const auto& units = kCellUnit[at];
     for (int v = 0; v < 3; ++v) {
       open_count[v][units[v]] -= all;
       open_cells[v][units[v]] &= static_cast<std::uint16_t>(~kCellPosBit[at][v]);
     }
   };
+  const CellMask not_open = cells_other_than(cand, kAllCands);
   const CellMask with_digit = cells_other_than(val, 0);
   if (with_digit == not_open) {
     // Acceptance leaves a digit in the empty strings alone.
@@ -314,6 +311,10 @@ inline void Board::derive() {
   } else {
     not_open.for_each(close);
     with_digit.for_each([&](int at) { place_derived(at); });
+  }
+  if (other != 0) {
+    derive_any();
+    return;
   }
 #ifndef NDEBUG
   Board any = *this;
