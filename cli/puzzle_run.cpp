@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 
+#include "model/cell_index.h"
 #include "model/entry_check.h"
 #include "model/input_completion.h"
 #include "solver/complete_search.h"
@@ -50,6 +51,7 @@ class StepRecords final : public SolveObserver {
     if (out_) put_record(grid_, "step", shown_board(grid), true, *out_);
   }
   void unsolvable(const Grid&) override {}
+  bool draws() const override { return out_ != nullptr; }
 
  private:
   bool grid_;
@@ -124,18 +126,21 @@ RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
                    : givens == 81 ? SolveStage::given
                                   : SolveStage::search;
   } else {
-    enter_puzzle(grid_, puzzle);
-    accept_input(grid_);
+    // Neither the steps nor the answer read the row and column views.
+    enter_accepted(grid_, puzzle);
     StepRecords steps(options_.grid, options_.steps ? &out : nullptr);
-    result.solve_ns = time_ns(options_.stats, [&] { result.stage = solve_command(grid_, steps); });
+    result.solve_ns =
+        time_ns(options_.stats, [&] { result.stage = solve_in_block_view(grid_, steps); });
     answered = result.stage != SolveStage::unsolvable;
-    if (answered) answer = board_digits(grid_);
   }
   if (answered) {
-    // As puzzle_text writes it, without a string of its own per answer.
+    // As puzzle_text writes it, without a string of its own per answer;
+    // the solve command's answer is read straight from the block view.
     std::array<char, 81> text{};
-    for (int i = 0; i < 81; ++i)
-      text[i] = answer[i] == 0 ? '.' : static_cast<char>('0' + answer[i]);
+    for (int i = 0; i < 81; ++i) {
+      const Digit d = options_.search_only ? answer[i] : grid_.gs_val.flat()[kBlockEntry[i]];
+      text[i] = d == 0 ? '.' : static_cast<char>('0' + d);
+    }
     put_result(result, std::string_view(text.data(), text.size()), true, out);
   } else {
     put_result(result, "unsolvable", false, out);

@@ -33,12 +33,18 @@ inline constexpr auto kBlockOfIndex = [] {
 }();
 
 // kBlockEntry[i]: where the cell at row-major index i stands in a block-view
-// table's 81 entries, (block - 1) * 9 + cell - 1.
+// table's 81 entries, (block - 1) * 9 + cell - 1. The map is its own
+// inverse: kBlockEntry[e] is also the row-major index of block-view entry e.
 inline constexpr auto kBlockEntry = [] {
   std::array<std::uint8_t, 81> t{};
   for (int i = 0; i < 81; ++i)
     t[i] = static_cast<std::uint8_t>((kBlockOfIndex[i].block - 1) * 9 + kBlockOfIndex[i].cell - 1);
   return t;
 }();
+static_assert([] {
+  for (int i = 0; i < 81; ++i)
+    if (kBlockEntry[kBlockEntry[i]] != i) return false;
+  return true;
+}());
 
 }  // namespace tesura

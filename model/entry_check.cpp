@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "model/cell_mask.h"
+
 namespace tesura {
 
 namespace {
@@ -27,18 +29,19 @@ int count_givens(const Puzzle& puzzle) {
 
 InputVerdict check_puzzle(const Puzzle& puzzle, int givens, int min_entries) {
   if (givens < min_entries) return InputVerdict::too_few;
-  // The digits seen so far in each unit, as bits 1 to 9.
-  std::array<std::uint16_t, 27> seen{};
-  for (int i = 0; i < 81; ++i) {
-    if (puzzle[i] == 0) continue;
-    const auto bit = static_cast<std::uint16_t>(1u << puzzle[i]);
+  // The digits seen so far in each unit, as bits 1 to 9; the verdict is
+  // taken once at the end, so the loop has no branch per given.
+  std::array<unsigned, 27> seen{};
+  unsigned repeats = 0;
+  cells_other_than(puzzle, 0).for_each([&](int i) {
+    const unsigned bit = 1u << puzzle[i];
     const auto& u = kUnits[i];
-    if ((seen[u[0]] | seen[u[1]] | seen[u[2]]) & bit) return InputVerdict::repeated;
+    repeats |= (seen[u[0]] | seen[u[1]] | seen[u[2]]) & bit;
     seen[u[0]] |= bit;
     seen[u[1]] |= bit;
     seen[u[2]] |= bit;
-  }
-  return InputVerdict::accepted;
+  });
+  return repeats != 0 ? InputVerdict::repeated : InputVerdict::accepted;
 }
 
 }  // namespace tesura

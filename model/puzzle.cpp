@@ -47,6 +47,16 @@ void enter_puzzle(Grid& grid, const Puzzle& puzzle) {
     }
 }
 
+void enter_accepted(Grid& grid, const Puzzle& puzzle) {
+  auto& cand = grid.gs_cand.flat();
+  auto& val = grid.gs_val.flat();
+  // Written in block order, which kBlockEntry also maps to reading order,
+  // and without a branch per cell: which cells are givens is anyone's guess.
+  for (int at = 0; at < 81; ++at) val[at] = puzzle[kBlockEntry[at]];
+  for (int at = 0; at < 81; ++at) cand[at] = val[at] == 0 ? kAllCands : kNoCands;
+  grid.save_sv0();
+}
+
 std::string shown_board(const Grid& grid) {
   std::string text(81, '.');
   for (int i = 0; i < 81; ++i) {

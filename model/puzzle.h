@@ -47,6 +47,12 @@ std::string puzzle_text(const Puzzle& puzzle);
 // would in the input state.
 void enter_puzzle(Grid& grid, const Puzzle& puzzle);
 
+// What enter_puzzle and then accept_input make of the block view and sv0,
+// in one pass: givens "" with their digit, open cells "123456789" and 0.
+// The row and column views are left as they were, for a caller that reads
+// the block view alone.
+void enter_accepted(Grid& grid, const Puzzle& puzzle);
+
 // What the board shows in reading order while a solve runs: the givens and
 // every cell whose block-view string is one character long; "." elsewhere.
 std::string shown_board(const Grid& grid);

@@ -14,6 +14,7 @@
 
 #include "model/cands.h"
 #include "model/cell_index.h"
+#include "model/cell_mask.h"
 #include "model/grid.h"
 
 namespace tesura {
@@ -129,6 +130,9 @@ struct Board {
 
   // Recomputes the bookkeeping from the cells.
   void derive();
+  // derive for any cells, and its step for a cell's placed digit.
+  void derive_any();
+  void place_derived(int at);
   // Debug and sanitizer builds: aborts when the bookkeeping differs from
   // what derive() makes of the cells. Nothing in release builds.
   void check_bookkeeping() const;
@@ -274,6 +278,53 @@ inline Board Board::from_tables(const CandTable& cand, const ValTable& val) {
 }
 
 inline void Board::derive() {
+  // A board fresh from acceptance holds nothing but empty strings (the
+  // givens) and strings listing every digit, so its counts follow from the
+  // givens alone: every unit starts with nine open cells, and each empty
+  // string takes one away. Any other board is derived cell by cell.
+  singles = 0;
+  placed = {};
+  repeated = 0;
+  maybe_due = {0x1FF, 0x1FF, 0x1FF, 0};
+  maybe_unique = {0x1FF, 0x1FF, 0x1FF, 0};
+  decided = {};
+  const std::uint64_t all = nibble_spread(kAllCands);
+  for (auto& view : open_count) view.fill(9 * all);
+  for (auto& view : open_cells) view.fill(0x1FF);
+  Cands other = 0;  // what the cells taken for empty list: nothing on a fresh board
+  const auto close = [&](int at) {
+    other |= cand[at];
+    const auto& units = kCellUnit[at];
+    for (int v = 0; v < 3; ++v) {
+      open_count[v][units[v]] -= all;
+      open_cells[v][units[v]] &= static_cast<std::uint16_t>(~kCellPosBit[at][v]);
+    }
+  };
+  const CellMask not_open = cells_other_than(cand, kAllCands);
+  const CellMask with_digit = cells_other_than(val, 0);
+  if (with_digit == not_open) {
+    // Acceptance leaves a digit in the empty strings alone.
+    not_open.for_each([&](int at) {
+      close(at);
+      place_derived(at);
+    });
+  } else {
+    not_open.for_each(close);
+    with_digit.for_each([&](int at) { place_derived(at); });
+  }
+  if (other != 0) {
+    derive_any();
+    return;
+  }
+#ifndef NDEBUG
+  Board any = *this;
+  any.derive_any();
+  assert(any.open_count == open_count && any.open_cells == open_cells && any.placed == placed &&
+         any.repeated == repeated);
+#endif
+}
+
+inline void Board::derive_any() {
   singles = 0;
   placed = {};
   repeated = 0;
@@ -295,13 +346,16 @@ inline void Board::derive() {
       ++singles;
       for (int v = 0; v < 3; ++v) decided[v][units[v]] |= c;
     }
-    if (val[at] != 0) {
-      const Cands digit = cands_of(val[at]);
-      for (int v = 0; v < 3; ++v) {
-        repeated |= static_cast<Cands>(placed[v][units[v]] & digit);
-        placed[v][units[v]] |= digit;
-      }
-    }
+    if (val[at] != 0) place_derived(at);
+  }
+}
+
+inline void Board::place_derived(int at) {
+  const Cands digit = cands_of(val[at]);
+  const auto& units = kCellUnit[at];
+  for (int v = 0; v < 3; ++v) {
+    repeated |= static_cast<Cands>(placed[v][units[v]] & digit);
+    placed[v][units[v]] |= digit;
   }
 }
 

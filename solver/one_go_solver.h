@@ -18,8 +18,12 @@ namespace tesura {
 
 class OneGoSolver {
  public:
-  // Starts from the block view of an accepted puzzle.
-  explicit OneGoSolver(const Board& board) : gs(board) {
+  // Starts from the block view of an accepted puzzle, given as its pair of
+  // tables. The snapshots start as copies of it: they are read only after
+  // they are taken, and a copy of a whole board is cheaper than clearing
+  // one member by member.
+  OneGoSolver(const CandTable& cand, const ValTable& val)
+      : gs(Board::from_tables(cand, val)), sv1(gs), sv2(gs) {
     gs.derive();
     standstill_.clear();
   }

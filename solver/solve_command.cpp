@@ -27,12 +27,15 @@ const char* stage_name(SolveStage stage) {
 
 namespace {
 
-// The digits of the accepted puzzle: givens are the cells with empty strings.
+// The digits of the accepted puzzle: givens are the cells with empty
+// strings. No branch per cell here or below: which cells are givens is
+// anyone's guess.
 Puzzle accepted_givens(const Grid& grid) {
   Puzzle givens{};
-  for (int i = 0; i < 81; ++i)
-    if (grid.sv0_cand.flat()[kBlockEntry[i]] == kNoCands)
-      givens[i] = grid.sv0_val.flat()[kBlockEntry[i]];
+  for (int i = 0; i < 81; ++i) {
+    const int at = kBlockEntry[i];
+    givens[i] = grid.sv0_cand.flat()[at] == kNoCands ? grid.sv0_val.flat()[at] : Digit{0};
+  }
   return givens;
 }
 
@@ -40,24 +43,35 @@ Puzzle accepted_givens(const Grid& grid) {
 void fill_from(Board& board, const Puzzle& solution) {
   for (int i = 0; i < 81; ++i) {
     const int at = kBlockEntry[i];
-    if (board.cand[at] == kNoCands) continue;
-    board.cand[at] = cands_of(solution[i]);
-    board.val[at] = solution[i];
+    const bool given = board.cand[at] == kNoCands;
+    board.cand[at] = given ? kNoCands : cands_of(solution[i]);
+    board.val[at] = given ? board.val[at] : solution[i];
   }
 }
 
 }  // namespace
 
 SolveStage solve_command(Grid& grid, SolveObserver& observer) {
-  OneGoSolver s(Board::from_tables(grid.gs_cand, grid.gs_val));
+  const SolveStage stage = solve_in_block_view(grid, observer);
   // Drawing reads the block view alone; the row and column views are
-  // brought into step once, with the answer.
+  // brought into step once, at the end.
+  if (stage != SolveStage::given) grid.sync_views();
+  return stage;
+}
+
+SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
+  OneGoSolver s(grid.gs_cand, grid.gs_val);
+  const bool draws = observer.draws();
   auto show_board = [&] {
+    if (!draws) return;
     s.gs.to_block_view(grid);
     observer.show_board(grid);
   };
+  // The board is drawn with the answer, and the answer is left in the
+  // block view whether drawn or not.
   auto answered = [&](SolveStage stage) {
-    grid.sync_views();
+    show_board();
+    if (!draws) s.gs.to_block_view(grid);
     return stage;
   };
 
@@ -76,7 +90,6 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
       // and the searches below take it from there.
       s.find_conflict();
       if (s.conflict_flag == 0) {
-        show_board();
         return answered(SolveStage::propagation);
       }
       break;
@@ -94,27 +107,23 @@ SolveStage solve_command(Grid& grid, SolveObserver& observer) {
   s.trial_one();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
-    show_board();
     return answered(SolveStage::trial1);
   }
   Puzzle solution;
   if (!complete_search(accepted_givens(grid), solution)) {
     observer.unsolvable(grid);
     grid.load_sv0();
-    grid.sync_views();
     return SolveStage::unsolvable;
   }
   s.trial_two();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
-    show_board();
     return answered(SolveStage::trial2);
   }
 
   // The trials missed the solution that the search found.
   s.gs = Board::from_tables(grid.sv0_cand, grid.sv0_val);
   fill_from(s.gs, solution);
-  show_board();
   return answered(SolveStage::search);
 }
 

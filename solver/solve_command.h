@@ -33,6 +33,10 @@ class SolveObserver {
   // The puzzle has no solution. Called before the entry is restored, where
   // the window shows kUnsolvableMessage and waits for OK.
   virtual void unsolvable(const Grid& grid) = 0;
+  // False for an observer that draws nothing: it gets no show_board, the
+  // block view is written only with the answer, and unsolvable sees the
+  // block view as accepted.
+  virtual bool draws() const { return true; }
 };
 
 // Solves the accepted puzzle in grid. Precondition: the ready state that
@@ -43,5 +47,10 @@ class SolveObserver {
 // Unsolvable: the block view is restored from sv0 and the views are in step;
 // the caller returns to the first problem.
 SolveStage solve_command(Grid& grid, SolveObserver& observer);
+
+// solve_command for a caller that reads the block view alone: it needs
+// only the block view and sv0 of the ready state, and it leaves the row
+// and column views as they were.
+SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer);
 
 }  // namespace tesura
