@@ -220,20 +220,29 @@ TEST_F(Cli, RefusesEntriesAsTheWindowDoes) {
   }
 }
 
+// The result lines of a --steps run, and the step boards before each.
+struct StepRun {
+  Lines results;
+  std::vector<Lines> steps{1};
+};
+StepRun split_steps(const Lines& lines) {
+  StepRun run;
+  for (const auto& line : lines) {
+    if (line.starts_with("step\t")) {
+      run.steps.back().push_back(line.substr(5));
+    } else {
+      run.results.push_back(line);
+      run.steps.emplace_back();
+    }
+  }
+  return run;
+}
+
 TEST_F(Cli, StepsAndGridsShowEveryDrawingOfTheWindow) {
   const std::string input = kEasy + "\n" + kSeventeen + "\nbad\n" + kHard + "\n" + kNoSolution;
   const Outcome r = run({"--steps", "--stage"}, input);
   EXPECT_EQ(r.status, 1);
-  Lines results;
-  std::vector<Lines> steps(1);  // the step boards before each result line
-  for (const auto& line : r.out_lines()) {
-    if (line.starts_with("step\t")) {
-      steps.back().push_back(line.substr(5));
-    } else {
-      results.push_back(line);
-      steps.emplace_back();
-    }
-  }
+  const auto [results, steps] = split_steps(r.out_lines());
   EXPECT_EQ(results,
             (Lines{"propagation\t" + kEasyAnswer, "refused\t" + kTooFew, "malformed\tmalformed",
                    "search\t" + kHardAnswer, "unsolvable\tunsolvable"}));
@@ -268,6 +277,38 @@ TEST_F(Cli, StepsAndGridsShowEveryDrawingOfTheWindow) {
                           "2 5 1 | 8 7 6 | 4 9 3\n------+-------+------\n5 4 8 | 1 3 2 | 9 7 6\n"),
             std::string::npos);
   EXPECT_TRUE(grid.out.ends_with("\n\nunsolvable\nunsolvable\n\n"));
+}
+
+// Hundreds of puzzles in one run, each answered as the window's path answers
+// it alone: nothing of one puzzle may stay behind for the next.
+TEST_F(Cli, AnswersACollectionAsTheWindowAnswersEachPuzzle) {
+  std::string input;
+  std::vector<tesura::Puzzle> puzzles;
+  for (const char* name : {"17_clue_sample.txt", "top1465_sample.txt", "serg_sample.txt",
+                           "forum_hardest_1106_sample.txt", "norvig_top95.txt"}) {
+    std::ifstream in(std::string(TESURA_TEST_DATA_DIR) + "/" + name);
+    for (std::string line; std::getline(in, line);)
+      if (const auto p = tesura::parse_puzzle(line)) {
+        puzzles.push_back(*p);
+        input += line + "\n";
+      }
+  }
+  ASSERT_EQ(puzzles.size(), 495u) << "missing test data";
+  Lines expected;
+  std::vector<Lines> drawings;
+  for (const auto& p : puzzles) {
+    const auto window = tesura::testing::run_solve(p, 0);
+    const bool none = window.stage == tesura::SolveStage::unsolvable;
+    expected.push_back(std::string(stage_name(window.stage)) + "\t" +
+                       (none ? "unsolvable" : tesura::puzzle_text(window.answer)));
+    drawings.push_back(none ? Lines{} : window.drawings);
+  }
+  EXPECT_EQ(run({"--stage", "--any-count"}, input).out_lines(), expected);
+  auto [results, steps] =
+      split_steps(run({"--steps", "--stage", "--any-count"}, input).out_lines());
+  EXPECT_EQ(results, expected);
+  steps.pop_back();  // none after the last result
+  EXPECT_EQ(steps, drawings);
 }
 
 TEST_F(Cli, StatsEndWithOneSummaryLine) {
