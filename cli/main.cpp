@@ -73,10 +73,8 @@ int main(int argc, char** argv) {
       break;
   }
   const Options& options = command.options;
-  // A batch is measured by the whole run, not by one puzzle's wait: work
-  // done ahead on the second core that turns out not to be needed would
-  // only add to it.
-  tesura::Lookahead::instance().guesses_alone = tesura::Lookahead::kNever;
+  // A batch is measured by the whole run, not by one puzzle's wait.
+  tesura::Lookahead::instance().enabled = false;
   std::vector<std::string> inputs = options.files;
   if (inputs.empty()) inputs.emplace_back("-");
 

@@ -22,10 +22,8 @@ Lookahead::~Lookahead() {
   if (thread_.joinable()) thread_.join();
 }
 
-bool Lookahead::start(const Board& snapshot, Digit fill_target, std::vector<SnapshotTrial> trials,
-                      const std::array<bool, 810>& taken) {
-  for (std::size_t k = 0; k < state_.size(); ++k)
-    state_[k].store(taken[k] ? kBusy : kFree, std::memory_order_relaxed);
+bool Lookahead::start(const Board& snapshot, Digit fill_target, std::vector<SnapshotTrial> trials) {
+  for (auto& state : state_) state.store(kFree, std::memory_order_relaxed);
   {
     std::lock_guard lock(mutex_);
     snapshot_ = snapshot;

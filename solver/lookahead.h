@@ -42,19 +42,15 @@ class Lookahead {
   Lookahead(const Lookahead&) = delete;
   Lookahead& operator=(const Lookahead&) = delete;
 
-  // How many first-level guesses a second level makes alone before it
-  // hands over: most end well before, and for them the hand-over would cost
-  // more processor time than it saves. Counted, not timed, so that where
-  // the hand-over comes depends on the board alone.
-  std::uint32_t guesses_alone = 250;
-  static constexpr std::uint32_t kNever = 0xFFFFFFFF;
+  // Whether second levels on this thread hand over at all. A batch run
+  // over many puzzles turns it off: it is measured by the whole run, and
+  // work done ahead that turns out not to be needed only adds to that.
+  bool enabled = true;
 
   // Hands the guesses over, in the order the solver will come to them.
-  // `taken[at * 10 + digit]` marks those the solver has already worked out.
   // Precondition: no hand-over is running. False, with nothing handed over,
   // when no thread can be started.
-  bool start(const Board& snapshot, Digit fill_target, std::vector<SnapshotTrial> trials,
-             const std::array<bool, 810>& taken);
+  bool start(const Board& snapshot, Digit fill_target, std::vector<SnapshotTrial> trials);
   // For the solver, before it works out a guess: true with the helper's
   // outcome (and, unless unchanged, its board), waiting for it if the helper
   // is at it; false when the guess is now the solver's to work out.

@@ -124,12 +124,9 @@ class OneGoSolver {
   // trial_two's work; trial_two stops the lookahead after it.
   void second_level();
   // What trial_one makes of the snapshot with the guess, from the lookahead
-  // where it has it; leaves in gs the board it ends on. Hands the rest of
-  // the guesses to the lookahead once the second level has run a while.
+  // where it has it; leaves in gs the board it ends on.
   TrialOutcome outcome_on_snapshot(int at, int digit, const std::array<unsigned, 3>& pairs);
-  Lookahead* ahead_ = nullptr;            // set while the lookahead has this second level's guesses
-  std::uint32_t guesses_made_ = 0;        // by trial_one, ever: a measure of the work done
-  std::uint32_t second_level_start_ = 0;  // guesses_made_ when trial_two started
+  Lookahead* ahead_ = nullptr;  // set while the lookahead has this second level's guesses
 
   // A first-level guess made on trial_one's entry snapshot, with the count
   // its propagation reached. Only the count decides between an undo and an

@@ -125,7 +125,6 @@ void OneGoSolver::trial_one() {
         tried_slots_.fill(0);
         guessed = true;
       }
-      ++guesses_made_;
       for (int w = 0; w < 2; ++w)
         for (std::uint64_t m = guess.cells[w]; m != 0; m &= m - 1) {
           const int at = w * 64 + std::countr_zero(m);
@@ -259,21 +258,10 @@ TrialOutcome OneGoSolver::outcome_on_snapshot(int at, int digit,
     if (outcome == TrialOutcome::unchanged) gs.set_digit(at, digit);
     return outcome;
   }
-  outcome = trial_on_snapshot(at, digit, pairs);
-  if (ahead_ == nullptr && outcome != TrialOutcome::solved) {
-    Lookahead& ahead = Lookahead::instance();
-    if (guesses_made_ - second_level_start_ > ahead.guesses_alone) {
-      std::array<bool, 810> taken{};
-      for (int k = 0; k < 810; ++k) taken[k] = nested_[k].kind != NestedOutcome::unknown;
-      taken[at * 10 + digit] = true;
-      if (ahead.start(sv2, fill_target, snapshot_trials(), taken)) ahead_ = &ahead;
-    }
-  }
-  return outcome;
+  return trial_on_snapshot(at, digit, pairs);
 }
 
 void OneGoSolver::trial_two() {
-  second_level_start_ = guesses_made_;
   second_level();
   if (ahead_ != nullptr) {
     ahead_->stop();
@@ -291,6 +279,11 @@ void OneGoSolver::second_level() {
   std::array<Digit, 10> flags{};
   snapshot_narrow_ = {mark(View::block, 3, flags), mark(View::row, 3, flags),
                       mark(View::column, 3, flags)};
+  if (Lookahead& ahead = Lookahead::instance(); ahead.enabled) {
+    std::vector<SnapshotTrial> trials = snapshot_trials();
+    // With one guess or none, the helper would have nothing to do alongside.
+    if (trials.size() > 1 && ahead.start(sv2, fill_target, std::move(trials))) ahead_ = &ahead;
+  }
   // Every outcome unknown (0).
   std::memset(nested_.data(), 0, sizeof nested_);
   nested_boards_.clear();

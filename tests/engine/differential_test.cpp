@@ -99,23 +99,23 @@ TEST(Differential, PuzzleCollections) {
   for (const Puzzle& p : collections()) expect_sound(p, expect_same_as_literal(p, true));
 }
 
-// The second level hands its guesses to the helper thread at once, or never:
+// The second level hands its guesses to the helper thread, or keeps them:
 // the outcomes the helper works out must leave every stage, drawing and
 // answer as the solver alone makes them.
 TEST(Differential, LookaheadChangesNoOutcome) {
   Lookahead& ahead = Lookahead::instance();
-  const auto guesses_alone = ahead.guesses_alone;
+  const bool enabled = ahead.enabled;
   for (const Puzzle& p : collections()) {
-    ahead.guesses_alone = 0;
+    ahead.enabled = true;
     const SolveRun helped = testing::run_solve(p, 0);
-    ahead.guesses_alone = Lookahead::kNever;
+    ahead.enabled = false;
     const SolveRun alone = testing::run_solve(p, 0);
     const std::string text = puzzle_text(p);
     EXPECT_EQ(helped.stage, alone.stage) << text;
     EXPECT_EQ(helped.drawings, alone.drawings) << text;
     EXPECT_EQ(helped.views, alone.views) << text;
   }
-  ahead.guesses_alone = guesses_alone;
+  ahead.enabled = enabled;
 }
 
 TEST(Differential, GeneratedPuzzlesWithOneSolutionSeveralOrNone) {
