@@ -9,9 +9,11 @@
 // Routines report through members: a count such as decided_cnt is fresh
 // only after the routine that computes it has run.
 #include <array>
+#include <atomic>
 #include <vector>
 
 #include "solver/board.h"
+#include "solver/lookahead.h"
 #include "solver/standstill_memo.h"
 
 namespace tesura {
@@ -25,6 +27,12 @@ class OneGoSolver {
   OneGoSolver(const CandTable& cand, const ValTable& val)
       : gs(Board::from_tables(cand, val)), sv1(gs), sv2(gs) {
     gs.derive();
+    standstill_.clear();
+  }
+
+  // Starts from a second-level snapshot, for a trial on it elsewhere.
+  OneGoSolver(const Board& snapshot, Digit target) : gs(snapshot), sv1(gs), sv2(gs) {
+    fill_target = target;
     standstill_.clear();
   }
 
@@ -83,6 +91,13 @@ class OneGoSolver {
   // with no cell of more than three, each followed by a whole trial_one.
   void trial_two();
 
+  // trial_one on the second-level snapshot (gs) with `digit` guessed in cell
+  // `at`; `pairs` are the first-level scans of the board the guess makes.
+  // Leaves in gs the board it ends on.
+  TrialOutcome trial_on_snapshot(int at, int digit, const std::array<unsigned, 3>& pairs);
+  // When set and true, trial_one stops at its next guess, its outcome void.
+  const std::atomic<bool>* cancel_ = nullptr;
+
  private:
   // What a nested trial_one made of the entry snapshot with one cell guessed.
   // trial_one depends on nothing but the board it is given, and the three
@@ -96,6 +111,22 @@ class OneGoSolver {
   };
   std::array<NestedOutcome, 81 * 10> nested_;
   std::vector<Board> nested_boards_;
+  // trial_two's scans of its snapshot (sv2): the first-level scans (two
+  // candidates) and its own (three), one set of units per view.
+  std::array<unsigned, 3> snapshot_pairs_{};
+  std::array<unsigned, 3> snapshot_narrow_{};
+  // The first-level scans of the board that a guess in the cell makes on
+  // the snapshot: the cell leaves the open cells of its three units.
+  std::array<unsigned, 3> pairs_after_guess(int at) const;
+  // The guesses on the snapshot in the order trial_two comes to them, each
+  // digit of a cell once, for the lookahead.
+  std::vector<SnapshotTrial> snapshot_trials() const;
+  // trial_two's work; trial_two stops the lookahead after it.
+  void second_level();
+  // What trial_one makes of the snapshot with the guess, from the lookahead
+  // where it has it; leaves in gs the board it ends on.
+  TrialOutcome outcome_on_snapshot(int at, int digit, const std::array<unsigned, 3>& pairs);
+  Lookahead* ahead_ = nullptr;  // set while the lookahead has this second level's guesses
 
   // A first-level guess made on trial_one's entry snapshot, with the count
   // its propagation reached. Only the count decides between an undo and an

@@ -92,6 +92,7 @@ void OneGoSolver::trial_one() {
       }
     }
     for (unsigned units = marked; units != 0; units &= units - 1) {
+      if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return;
       const int u = std::countr_zero(units);
       // The guess, as the cells it fixes and which of their two digits.
       SnapshotGuess guess{};
@@ -191,18 +192,98 @@ void OneGoSolver::keep_tried(const SnapshotGuess& guess) {
 
 namespace {
 constexpr View kTrialTwoParts[3] = {View::block, View::row, View::column};
+}  // namespace
+
+TrialOutcome OneGoSolver::trial_on_snapshot(int at, int digit,
+                                            const std::array<unsigned, 3>& pairs) {
+  gs.set_digit(at, digit);
+  conflict_flag = 0;
+  count_cand();
+  const Digit guessed_cnt = decided_cnt;
+  entry_pairs_ = &pairs;
+  trial_one();
+  entry_pairs_ = nullptr;
+  if (solved_flag == 1) return TrialOutcome::solved;
+  // trial_one ends on its entry board or on an accepted guess, which
+  // decided more cells.
+  count_cand();
+  return decided_cnt == guessed_cnt ? TrialOutcome::unchanged : TrialOutcome::changed;
+}
+
+std::array<unsigned, 3> OneGoSolver::pairs_after_guess(int at) const {
+  const Cands before = sv2.cand[at];
+  const int width = kBitCount9[(before >> 1) & 511] + (before & 1);
+  std::array<unsigned, 3> after{};
+  for (int w = 0; w < 3; ++w) {
+    const int unit = kCellUnit[at][w];
+    const bool pair =
+        sv2.open_listings(w, unit) - width == 2 * (kBitCount9[sv2.open_cells[w][unit]] - 1);
+    after[w] = (snapshot_pairs_[w] & ~(1u << unit)) | static_cast<unsigned>(pair) << unit;
+  }
+  return after;
+}
+
+std::vector<SnapshotTrial> OneGoSolver::snapshot_trials() const {
+  std::vector<SnapshotTrial> trials;
+  if (sv2.repeated != 0) return trials;
+  std::array<bool, 810> listed{};
+  for (const View view : kTrialTwoParts)
+    for (unsigned units = snapshot_narrow_[static_cast<int>(view)]; units != 0;
+         units &= units - 1) {
+      const int u = std::countr_zero(units);
+      for (int p = 0; p < 9; ++p) {
+        const int at = kUnitCell[static_cast<int>(view)][u][p];
+        const Cands c = sv2.cand[at];
+        if (at_most_one_cand(c) || !at_most_cands(c, 3)) continue;
+        const std::array<unsigned, 3> after = pairs_after_guess(at);
+        if ((after[0] | after[1] | after[2]) == 0) continue;
+        const auto free = static_cast<Cands>(~sv2.placed_around(at) & kAllCands);
+        for (Cands f = free; f != 0; f &= static_cast<Cands>(f - 1)) {
+          const int d = first_cand(f);
+          if (listed[at * 10 + d]) continue;
+          listed[at * 10 + d] = true;
+          trials.push_back({static_cast<std::uint8_t>(at), static_cast<std::uint8_t>(d), after});
+        }
+      }
+    }
+  return trials;
+}
+
+TrialOutcome OneGoSolver::outcome_on_snapshot(int at, int digit,
+                                              const std::array<unsigned, 3>& pairs) {
+  TrialOutcome outcome{};
+  if (ahead_ != nullptr && ahead_->take(at, digit, outcome, gs)) {
+    // Unchanged: the board is the one the guess makes; otherwise take put
+    // the helper's board into gs.
+    if (outcome == TrialOutcome::unchanged) gs.set_digit(at, digit);
+    return outcome;
+  }
+  return trial_on_snapshot(at, digit, pairs);
 }
 
 void OneGoSolver::trial_two() {
+  second_level();
+  if (ahead_ != nullptr) {
+    ahead_->stop();
+    ahead_ = nullptr;
+  }
+}
+
+void OneGoSolver::second_level() {
   solved_flag = 0;
   save_sv2();
   bool at_snapshot = true;  // the board is the entry snapshot, as the memo needs
   // The first-level scans of the snapshot: a guess on it changes only the
   // units of its own cell.
-  const std::array<unsigned, 3> snapshot_pairs = {pair_units(0), pair_units(1), pair_units(2)};
+  snapshot_pairs_ = {pair_units(0), pair_units(1), pair_units(2)};
   std::array<Digit, 10> flags{};
-  const std::array<unsigned, 3> snapshot_narrow = {
-      mark(View::block, 3, flags), mark(View::row, 3, flags), mark(View::column, 3, flags)};
+  snapshot_narrow_ = {mark(View::block, 3, flags), mark(View::row, 3, flags),
+                      mark(View::column, 3, flags)};
+  if (Lookahead& ahead = Lookahead::instance(); ahead.enabled) {
+    std::vector<SnapshotTrial> trials = snapshot_trials();
+    // With one guess or none, the helper would have nothing to do alongside.
+    if (trials.size() > 1 && ahead.start(sv2, fill_target, std::move(trials))) ahead_ = &ahead;
+  }
   // Every outcome unknown (0).
   std::memset(nested_.data(), 0, sizeof nested_);
   nested_boards_.clear();
@@ -213,7 +294,7 @@ void OneGoSolver::trial_two() {
     Digit base = static_cast<Digit>(decided_cnt + 1);
   restart:
     // On the snapshot the second-level scan is known from the start.
-    unsigned marked = snapshot_narrow[static_cast<int>(view)];
+    unsigned marked = snapshot_narrow_[static_cast<int>(view)];
     if (at_snapshot)
       set_flags(marked, unit_flag2);
     else
@@ -244,18 +325,9 @@ void OneGoSolver::trial_two() {
             at_snapshot = true;
             continue;
           }
-          // On the snapshot, the first-level scans of the board the guess
-          // makes: the cell leaves the open cells of its three units.
           std::array<unsigned, 3> pairs{};
           if (at_snapshot) {
-            const Cands before = gs.cand[at];
-            const int width = kBitCount9[(before >> 1) & 511] + (before & 1);
-            for (int w = 0; w < 3; ++w) {
-              const int unit = kCellUnit[at][w];
-              const bool pair =
-                  gs.open_listings(w, unit) - width == 2 * (kBitCount9[gs.open_cells[w][unit]] - 1);
-              pairs[w] = (snapshot_pairs[w] & ~(1u << unit)) | static_cast<unsigned>(pair) << unit;
-            }
+            pairs = pairs_after_guess(at);
             // With no unit to guess in, the first level would leave the
             // board as the guess made it, and the guess would be undone.
             if ((pairs[0] | pairs[1] | pairs[2]) == 0) {
@@ -263,29 +335,29 @@ void OneGoSolver::trial_two() {
               continue;
             }
           }
-          gs.set_digit(at, d);
-          conflict_flag = 0;
-          count_cand();
           NestedOutcome* memo = at_snapshot ? &nested_[at * 10 + d] : nullptr;
-          if (memo && memo->kind == NestedOutcome::changed) {
+          conflict_flag = 0;
+          if (memo && memo->kind == NestedOutcome::unknown) {
+            const TrialOutcome outcome = outcome_on_snapshot(at, d, pairs);
+            if (outcome == TrialOutcome::solved) {
+              solved_flag = 1;
+              return;
+            }
+            if (outcome == TrialOutcome::unchanged) {
+              memo->kind = NestedOutcome::unchanged;
+            } else {
+              memo->kind = NestedOutcome::changed;
+              memo->board = static_cast<std::uint16_t>(nested_boards_.size());
+              nested_boards_.push_back(gs);
+            }
+          } else if (memo && memo->kind == NestedOutcome::changed) {
             gs = nested_boards_[memo->board];
-          } else if (!memo || memo->kind == NestedOutcome::unknown) {
-            const Digit guessed_cnt = decided_cnt;
-            if (at_snapshot) entry_pairs_ = &pairs;
-            trial_one();
-            entry_pairs_ = nullptr;
-            if (solved_flag == 1) return;
-            if (memo) {
-              // trial_one ends on its entry board or on an accepted guess,
-              // which decided more cells.
-              count_cand();
-              if (decided_cnt == guessed_cnt) {
-                memo->kind = NestedOutcome::unchanged;
-              } else {
-                memo->kind = NestedOutcome::changed;
-                memo->board = static_cast<std::uint16_t>(nested_boards_.size());
-                nested_boards_.push_back(gs);
-              }
+          } else {
+            gs.set_digit(at, d);
+            count_cand();
+            if (!memo) {
+              trial_one();
+              if (solved_flag == 1) return;
             }
           }
           count_cand();
@@ -300,7 +372,7 @@ void OneGoSolver::trial_two() {
       }
       load_sv2();
       at_snapshot = true;
-      marked = snapshot_narrow[static_cast<int>(view)];
+      marked = snapshot_narrow_[static_cast<int>(view)];
       set_flags(marked, unit_flag2);
     }
   }

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "solver/complete_search.h"
+#include "solver/lookahead.h"
 #include "tests/reference/literal_solver.h"
 #include "tests/support/sudoku_checks.h"
 
@@ -68,7 +69,11 @@ std::vector<Puzzle> sample(const std::string& file, int count) {
   return puzzles;
 }
 
-TEST(Differential, PuzzleCollections) {
+// Samples of the public collections, and four boards made for corners:
+// all givens; propagation fills every cell of the second, with two 8s in
+// row 2; only the complete search answers the third; the fourth is drawn
+// with a cell whose candidates were all pruned away.
+std::vector<Puzzle> collections() {
   const std::pair<const char*, int> samples[] = {
       {"norvig_hardest.txt", 11},
       {"norvig_top95.txt", scaled(95)},
@@ -78,19 +83,39 @@ TEST(Differential, PuzzleCollections) {
       {"forum_hardest_1106_sample.txt", scaled(60)},
       {"serg_sample.txt", scaled(30)},
   };
+  std::vector<Puzzle> puzzles;
   for (const auto& [file, count] : samples)
-    for (const Puzzle& p : sample(file, count)) expect_sound(p, expect_same_as_literal(p, true));
-  // All givens; propagation fills every cell of the second, with two 8s in
-  // row 2; only the complete search answers the third; the fourth is drawn
-  // with a cell whose candidates were all pruned away.
+    for (const Puzzle& p : sample(file, count)) puzzles.push_back(p);
   for (const char* text :
        {"534678912672195348198342567859761423426853791713924856961537284287419635345286179",
         "400000001000030609000002000800006000200000415050001070000019700360047000008000300",
         "8..........36......7..9.2...5...7.......457.....1...3...1....68..85...1..9....4..",
-        ".87.6.1934.......8..1......1..4273.9...58.274.42.....5.6.15.4.73.5....8...4..2.3."}) {
-    const Puzzle p = *parse_puzzle(text);
-    expect_sound(p, expect_same_as_literal(p, true));
+        ".87.6.1934.......8..1......1..4273.9...58.274.42.....5.6.15.4.73.5....8...4..2.3."})
+    puzzles.push_back(*parse_puzzle(text));
+  return puzzles;
+}
+
+TEST(Differential, PuzzleCollections) {
+  for (const Puzzle& p : collections()) expect_sound(p, expect_same_as_literal(p, true));
+}
+
+// The second level hands its guesses to the helper thread, or keeps them:
+// the outcomes the helper works out must leave every stage, drawing and
+// answer as the solver alone makes them.
+TEST(Differential, LookaheadChangesNoOutcome) {
+  Lookahead& ahead = Lookahead::instance();
+  const bool enabled = ahead.enabled;
+  for (const Puzzle& p : collections()) {
+    ahead.enabled = true;
+    const SolveRun helped = testing::run_solve(p, 0);
+    ahead.enabled = false;
+    const SolveRun alone = testing::run_solve(p, 0);
+    const std::string text = puzzle_text(p);
+    EXPECT_EQ(helped.stage, alone.stage) << text;
+    EXPECT_EQ(helped.drawings, alone.drawings) << text;
+    EXPECT_EQ(helped.views, alone.views) << text;
   }
+  ahead.enabled = enabled;
 }
 
 TEST(Differential, GeneratedPuzzlesWithOneSolutionSeveralOrNone) {
