@@ -86,7 +86,7 @@ void Lookahead::serve() {
 
 void Lookahead::work() {
   OneGoSolver s(snapshot_, fill_target_);
-  s.cancel_ = &cancel_;
+  s.cancel = &cancel_;
   std::uint16_t stored = 0;
   // From the far end, where the solver comes last.
   for (auto t = trials_.rbegin(); t != trials_.rend(); ++t) {

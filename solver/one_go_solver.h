@@ -96,7 +96,7 @@ class OneGoSolver {
   // Leaves in gs the board it ends on.
   TrialOutcome trial_on_snapshot(int at, int digit, const std::array<unsigned, 3>& pairs);
   // When set and true, trial_one stops at its next guess, its outcome void.
-  const std::atomic<bool>* cancel_ = nullptr;
+  const std::atomic<bool>* cancel = nullptr;
 
  private:
   // What a nested trial_one made of the entry snapshot with one cell guessed.

@@ -92,7 +92,7 @@ void OneGoSolver::trial_one() {
       }
     }
     for (unsigned units = marked; units != 0; units &= units - 1) {
-      if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) return;
+      if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) return;
       const int u = std::countr_zero(units);
       // The guess, as the cells it fixes and which of their two digits.
       SnapshotGuess guess{};
