@@ -219,9 +219,8 @@ bool OneGoSolver::ends_unchanged(int at, int digit) {
   // Where solutions are so many that most searches find one more, the
   // searches cost more than the trials they spare.
   if (other_found_ > 2 * none_found_ + 1) return false;
-  // Two guesses that no solution has make a single solution likely; one
-  // count then settles every other guess at once.
-  if (uniqueness_ == Uniqueness::not_known && none_found_ >= 2) {
+  // One count settles every guess of a puzzle with a single solution.
+  if (uniqueness_ == Uniqueness::not_known) {
     uniqueness_ = count_solutions(givens_, 2) == 1 ? Uniqueness::unique : Uniqueness::several;
     if (uniqueness_ == Uniqueness::unique) return true;
   }
