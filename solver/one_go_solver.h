@@ -12,6 +12,7 @@
 #include <atomic>
 #include <vector>
 
+#include "model/puzzle.h"
 #include "solver/board.h"
 #include "solver/lookahead.h"
 #include "solver/standstill_memo.h"
@@ -91,6 +92,9 @@ class OneGoSolver {
   // with no cell of more than three, each followed by a whole trial_one.
   void trial_two();
 
+  // Tells trial_two the givens and a solution of the puzzle.
+  void know_solution(const Puzzle& givens, const Puzzle& solution);
+
   // trial_one on the second-level snapshot (gs) with `digit` guessed in cell
   // `at`; `pairs` are the first-level scans of the board the guess makes.
   // Leaves in gs the board it ends on.
@@ -119,14 +123,28 @@ class OneGoSolver {
   // the snapshot: the cell leaves the open cells of its three units.
   std::array<unsigned, 3> pairs_after_guess(int at) const;
   // The guesses on the snapshot in the order trial_two comes to them, each
-  // digit of a cell once, for the lookahead.
-  std::vector<SnapshotTrial> snapshot_trials() const;
+  // digit of a cell once, for the lookahead; those that ends_unchanged
+  // settles are marked unchanged in nested_ instead.
+  std::vector<SnapshotTrial> snapshot_trials();
   // trial_two's work; trial_two stops the lookahead after it.
   void second_level();
   // What trial_one makes of the snapshot with the guess, from the lookahead
   // where it has it; leaves in gs the board it ends on.
   TrialOutcome outcome_on_snapshot(int at, int digit, const std::array<unsigned, 3>& pairs);
   Lookahead* ahead_ = nullptr;  // set while the lookahead has this second level's guesses
+  // What know_solution gave: the givens, and the solution in the board's
+  // cell order; whether the solution is the only one is worked out when
+  // first asked.
+  Puzzle givens_{};
+  std::array<Digit, 81> solution_{};
+  std::array<Cands, 81> possible_{};  // per cell, the digits some solution found has there
+  int other_found_ = 0;               // searches for a guess's digit that found a solution
+  int none_found_ = 0;                // and that found none
+  enum class Uniqueness : std::uint8_t { not_known, unique, several } uniqueness_{};
+  bool solution_known_ = false;
+  // Whether trial_one on the snapshot with the guess is sure to end on the
+  // board the guess makes, so that it need not run (see the definition).
+  bool ends_unchanged(int at, int digit);
 
   // A first-level guess made on trial_one's entry snapshot, with the count
   // its propagation reached. Only the count decides between an undo and an

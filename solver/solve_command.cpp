@@ -110,11 +110,13 @@ SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
     return answered(SolveStage::trial1);
   }
   Puzzle solution;
-  if (!complete_search(accepted_givens(grid), solution)) {
+  const Puzzle givens = accepted_givens(grid);
+  if (!complete_search(givens, solution)) {
     observer.unsolvable(grid);
     grid.load_sv0();
     return SolveStage::unsolvable;
   }
+  s.know_solution(givens, solution);
   s.trial_two();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;

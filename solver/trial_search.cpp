@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 
+#include "solver/complete_search.h"
 #include "solver/one_go_solver.h"
 
 namespace tesura {
@@ -194,6 +195,49 @@ namespace {
 constexpr View kTrialTwoParts[3] = {View::block, View::row, View::column};
 }  // namespace
 
+void OneGoSolver::know_solution(const Puzzle& givens, const Puzzle& solution) {
+  givens_ = givens;
+  for (int at = 0; at < 81; ++at) {
+    solution_[at] = solution[kBlockEntry[at]];
+    possible_[at] = cands_of(solution_[at]);
+  }
+  uniqueness_ = Uniqueness::not_known;
+  other_found_ = none_found_ = 0;
+  solution_known_ = true;
+}
+
+bool OneGoSolver::ends_unchanged(int at, int digit) {
+  // trial_one never ends on an accepted guess: every board it reaches from
+  // its entry board lists a subset of each cell's candidates there, so a
+  // unit whose open cells list two digits each stays such a unit (or loses
+  // its open cells), and the scan after an accepted guess finds a unit to
+  // guess in again. Each phase thus ends back on the board it started
+  // from, and trial_one on its entry board, unless it completes the board.
+  // That takes a solution with the digit in the cell.
+  if (!solution_known_ || (possible_[at] & cands_of(digit)) != 0) return false;
+  if (uniqueness_ == Uniqueness::unique) return true;
+  // Where solutions are so many that most searches find one more, the
+  // searches cost more than the trials they spare.
+  if (other_found_ > 2 * none_found_ + 1) return false;
+  // One count settles every guess of a puzzle with a single solution.
+  if (uniqueness_ == Uniqueness::not_known) {
+    uniqueness_ = count_solutions(givens_, 2) == 1 ? Uniqueness::unique : Uniqueness::several;
+    if (uniqueness_ == Uniqueness::unique) return true;
+  }
+  Puzzle with_guess = givens_;
+  with_guess[kBlockEntry[at]] = static_cast<Digit>(digit);
+  Puzzle other;
+  if (!complete_search(with_guess, other)) {
+    ++none_found_;
+    return true;
+  }
+  // Each solution found vouches for all of its digits at once.
+  ++other_found_;
+  uniqueness_ = Uniqueness::several;
+  for (int k = 0; k < 81; ++k) possible_[k] |= cands_of(other[kBlockEntry[k]]);
+  return false;
+}
+
 TrialOutcome OneGoSolver::trial_on_snapshot(int at, int digit,
                                             const std::array<unsigned, 3>& pairs) {
   gs.set_digit(at, digit);
@@ -223,7 +267,7 @@ std::array<unsigned, 3> OneGoSolver::pairs_after_guess(int at) const {
   return after;
 }
 
-std::vector<SnapshotTrial> OneGoSolver::snapshot_trials() const {
+std::vector<SnapshotTrial> OneGoSolver::snapshot_trials() {
   std::vector<SnapshotTrial> trials;
   if (sv2.repeated != 0) return trials;
   std::array<bool, 810> listed{};
@@ -242,6 +286,10 @@ std::vector<SnapshotTrial> OneGoSolver::snapshot_trials() const {
           const int d = first_cand(f);
           if (listed[at * 10 + d]) continue;
           listed[at * 10 + d] = true;
+          if (ends_unchanged(at, d)) {
+            nested_[at * 10 + d].kind = NestedOutcome::unchanged;
+            continue;
+          }
           trials.push_back({static_cast<std::uint8_t>(at), static_cast<std::uint8_t>(d), after});
         }
       }
@@ -279,14 +327,14 @@ void OneGoSolver::second_level() {
   std::array<Digit, 10> flags{};
   snapshot_narrow_ = {mark(View::block, 3, flags), mark(View::row, 3, flags),
                       mark(View::column, 3, flags)};
+  // Every outcome unknown (0).
+  std::memset(nested_.data(), 0, sizeof nested_);
+  nested_boards_.clear();
   if (Lookahead& ahead = Lookahead::instance(); ahead.enabled) {
     std::vector<SnapshotTrial> trials = snapshot_trials();
     // With one guess or none, the helper would have nothing to do alongside.
     if (trials.size() > 1 && ahead.start(sv2, fill_target, std::move(trials))) ahead_ = &ahead;
   }
-  // Every outcome unknown (0).
-  std::memset(nested_.data(), 0, sizeof nested_);
-  nested_boards_.clear();
   count_cand();
   for (int part = 0; part < 3; ++part) {
     const View view = kTrialTwoParts[part];
@@ -337,6 +385,8 @@ void OneGoSolver::second_level() {
           }
           NestedOutcome* memo = at_snapshot ? &nested_[at * 10 + d] : nullptr;
           conflict_flag = 0;
+          if (memo && memo->kind == NestedOutcome::unknown && ends_unchanged(at, d))
+            memo->kind = NestedOutcome::unchanged;
           if (memo && memo->kind == NestedOutcome::unknown) {
             const TrialOutcome outcome = outcome_on_snapshot(at, d, pairs);
             if (outcome == TrialOutcome::solved) {
