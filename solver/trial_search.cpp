@@ -248,8 +248,9 @@ TrialOutcome OneGoSolver::trial_on_snapshot(int at, int digit,
   trial_one();
   entry_pairs_ = nullptr;
   if (solved_flag == 1) return TrialOutcome::solved;
-  // trial_one ends on its entry board or on an accepted guess, which
-  // decided more cells.
+  // trial_one ends on its entry board unless it completes it (see
+  // ends_unchanged); the count is compared all the same, as the trial's
+  // own rule.
   count_cand();
   return decided_cnt == guessed_cnt ? TrialOutcome::unchanged : TrialOutcome::changed;
 }
