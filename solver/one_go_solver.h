@@ -132,14 +132,13 @@ class OneGoSolver {
   // where it has it; leaves in gs the board it ends on.
   TrialOutcome outcome_on_snapshot(int at, int digit, const std::array<unsigned, 3>& pairs);
   Lookahead* ahead_ = nullptr;  // set while the lookahead has this second level's guesses
-  // What know_solution gave: the givens, and the solution in the board's
-  // cell order; whether the solution is the only one is worked out when
-  // first asked.
+  // What know_solution gave: the givens, and per cell (in the board's
+  // order) the digits of the solutions found so far, the given one first;
+  // whether it is the only one is worked out when first asked.
   Puzzle givens_{};
-  std::array<Digit, 81> solution_{};
-  std::array<Cands, 81> possible_{};  // per cell, the digits some solution found has there
-  int other_found_ = 0;               // searches for a guess's digit that found a solution
-  int none_found_ = 0;                // and that found none
+  std::array<Cands, 81> possible_{};
+  int other_found_ = 0;  // searches for a guess's digit that found a solution
+  int none_found_ = 0;   // and that found none
   enum class Uniqueness : std::uint8_t { not_known, unique, several } uniqueness_{};
   bool solution_known_ = false;
   // Whether trial_one on the snapshot with the guess is sure to end on the

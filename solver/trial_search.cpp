@@ -197,10 +197,7 @@ constexpr View kTrialTwoParts[3] = {View::block, View::row, View::column};
 
 void OneGoSolver::know_solution(const Puzzle& givens, const Puzzle& solution) {
   givens_ = givens;
-  for (int at = 0; at < 81; ++at) {
-    solution_[at] = solution[kBlockEntry[at]];
-    possible_[at] = cands_of(solution_[at]);
-  }
+  for (int at = 0; at < 81; ++at) possible_[at] = cands_of(solution[kBlockEntry[at]]);
   uniqueness_ = Uniqueness::not_known;
   other_found_ = none_found_ = 0;
   solution_known_ = true;
