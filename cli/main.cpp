@@ -15,7 +15,6 @@
 #include "cli/output.h"
 #include "cli/puzzle_run.h"
 #include "cli/stats.h"
-#include "solver/lookahead.h"
 
 namespace {
 
@@ -73,8 +72,6 @@ int main(int argc, char** argv) {
       break;
   }
   const Options& options = command.options;
-  // A batch is measured by the whole run, not by one puzzle's wait.
-  tesura::Lookahead::instance().enabled = false;
   std::vector<std::string> inputs = options.files;
   if (inputs.empty()) inputs.emplace_back("-");
 

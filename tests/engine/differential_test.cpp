@@ -9,7 +9,6 @@
 #include <random>
 
 #include "solver/complete_search.h"
-#include "solver/lookahead.h"
 #include "tests/reference/literal_solver.h"
 #include "tests/support/sudoku_checks.h"
 
@@ -97,25 +96,6 @@ std::vector<Puzzle> collections() {
 
 TEST(Differential, PuzzleCollections) {
   for (const Puzzle& p : collections()) expect_sound(p, expect_same_as_literal(p, true));
-}
-
-// The second level hands its guesses to the helper thread, or keeps them:
-// the outcomes the helper works out must leave every stage, drawing and
-// answer as the solver alone makes them.
-TEST(Differential, LookaheadChangesNoOutcome) {
-  Lookahead& ahead = Lookahead::instance();
-  const bool enabled = ahead.enabled;
-  for (const Puzzle& p : collections()) {
-    ahead.enabled = true;
-    const SolveRun helped = testing::run_solve(p, 0);
-    ahead.enabled = false;
-    const SolveRun alone = testing::run_solve(p, 0);
-    const std::string text = puzzle_text(p);
-    EXPECT_EQ(helped.stage, alone.stage) << text;
-    EXPECT_EQ(helped.drawings, alone.drawings) << text;
-    EXPECT_EQ(helped.views, alone.views) << text;
-  }
-  ahead.enabled = enabled;
 }
 
 TEST(Differential, GeneratedPuzzlesWithOneSolutionSeveralOrNone) {
