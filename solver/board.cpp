@@ -35,7 +35,7 @@ void Board::derive() {
     derive_any();
     return;
   }
-  *this = Board{cand, val};
+  clear_bookkeeping();
   const DigitCounts all = DigitCounts::of(kAllCands);
   for (auto& view : open_count) view.fill(DigitCounts{9 * all.nibbles});
   for (auto& view : open_cells) view.fill(0x1FF);
@@ -48,15 +48,26 @@ void Board::derive() {
     place_derived(at);
   });
 #ifndef NDEBUG
-  Board any{cand, val};
+  Board any = *this;
   any.derive_any();
   assert(any.open_count == open_count && any.open_cells == open_cells && any.placed == placed &&
          any.repeated == repeated);
 #endif
 }
 
+void Board::clear_bookkeeping() {
+  maybe_due = kEveryUnit;
+  maybe_unique = kEveryUnit;
+  singles = 0;
+  repeated = 0;
+  placed = {};
+  open_count = {};
+  decided = {};
+  open_cells = {};
+}
+
 void Board::derive_any() {
-  *this = Board{cand, val};
+  clear_bookkeeping();
   for (int at = 0; at < 81; ++at) {
     const Cands c = cand[at];
     const auto& units = kCellUnit[at];

@@ -141,6 +141,9 @@ struct Board {
   Cands cand_at(View v, int u, int p) const { return cand[kUnitCell[int(v)][u][p]]; }
 
  private:
+  // The bookkeeping of a board without a single open cell, as derive and
+  // derive_any start it.
+  void clear_bookkeeping();
   // derive for any cells, and its step for a cell's placed digit.
   void derive_any();
   void place_derived(int at);

@@ -20,6 +20,12 @@ inline constexpr auto kNibbleSpread = [] {
       if (c & (1u << d)) t[c] |= 1ull << (4 * d);
   return t;
 }();
+// The same with each nibble filled: nibble d is 0xF where c holds d.
+inline constexpr auto kNibbleFill = [] {
+  std::array<std::uint64_t, 1024> t{};
+  for (unsigned c = 0; c < 1024; ++c) t[c] = kNibbleSpread[c] * 0xF;
+  return t;
+}();
 
 struct DigitCounts {
   std::uint64_t nibbles = 0;
@@ -32,7 +38,7 @@ struct DigitCounts {
   bool operator==(const DigitCounts&) const = default;
 
   // Whether some digit of c has a count.
-  bool any_of(Cands c) const { return (nibbles & of(c).nibbles * 0xF) != 0; }
+  bool any_of(Cands c) const { return (nibbles & kNibbleFill[c & 1023]) != 0; }
 
   // The high bit of each nibble 1 to 9 set exactly where the count is 1.
   std::uint64_t one_marks() const {
