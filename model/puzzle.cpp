@@ -5,7 +5,7 @@
 
 namespace tesura {
 
-const std::array<ByteClass, 256> kByteClasses = [] {
+constinit const std::array<ByteClass, 256> kByteClasses = [] {
   std::array<ByteClass, 256> classes{};
   for (int b = 0; b < 256; ++b) {
     ByteClass& c = classes[b];

@@ -2,7 +2,8 @@
 // The fast engine against the literal model: the same refusal or stage, the
 // same drawing after every productive round, the same three views at the end
 // and after the return to the first problem, on samples of public collections
-// and on generated puzzles with one solution, several or none.
+// and on generated puzzles with one solution, several or none; and the
+// shortcuts' own counts where they only save time.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -157,6 +158,42 @@ TEST(Differential, ShortcutsSpareWork) {
   EXPECT_GE(n.nested_hits, 850);  // 902
   EXPECT_GE(n.ruled_out, 80);     // 87
   EXPECT_LE(n.searches, 60);      // 57
+}
+
+// A solve started from an observer while another runs on the same context
+// (as a window's handler might) shares nothing with it: each gives what it
+// gives alone.
+TEST(Differential, SolveInsideASolveSharesNothing) {
+  struct Nesting : SolveObserver {
+    SolveContext* context = nullptr;
+    Puzzle inner{};
+    std::vector<SolveRun> inner_runs;
+    std::vector<std::string> drawings;
+    void show_board(const Grid& grid) override {
+      drawings.push_back(shown_board(grid));
+      inner_runs.push_back(testing::run_solve(inner, 0, context));
+    }
+    void unsolvable(const Grid&) override {}
+  };
+  const std::vector<Puzzle> puzzles = sample("serg_sample.txt", 6);
+  SolveContext context;
+  for (std::size_t i = 0; i + 1 < puzzles.size(); ++i) {
+    const SolveRun outer_alone = testing::run_solve(puzzles[i], 0);
+    const SolveRun inner_alone = testing::run_solve(puzzles[i + 1], 0);
+    Nesting nesting;
+    nesting.context = &context;
+    nesting.inner = puzzles[i + 1];
+    Grid grid;
+    enter_accepted(grid, puzzles[i]);
+    EXPECT_EQ(solve_command(grid, nesting, context), outer_alone.stage);
+    EXPECT_EQ(nesting.drawings, outer_alone.drawings);
+    EXPECT_FALSE(nesting.inner_runs.empty());
+    for (const SolveRun& inner : nesting.inner_runs) {
+      EXPECT_EQ(inner.stage, inner_alone.stage);
+      EXPECT_EQ(inner.drawings, inner_alone.drawings);
+    }
+  }
+  EXPECT_FALSE(context.in_use);
 }
 
 }  // namespace
