@@ -143,6 +143,10 @@ class OneGoSolver {
   // trial_one on sv2 (in gs) with `digit` guessed in cell `at`, whose
   // first-level scans are `pairs`. Leaves in gs the board it ends on.
   TrialOutcome trial_on_snapshot(int at, int digit, const ViewUnits& pairs);
+  // The same through the nested-outcome cache and the solutions' ruling
+  // out, for trial_two on sv2 (in gs) with the snapshot's first-level scans.
+  // unknown, with gs untouched, when the guess is undone without a trial.
+  TrialOutcome nested_on_snapshot(int at, int digit, const ViewUnits& snapshot_pairs);
 
   SolveContext& ctx_;
 };

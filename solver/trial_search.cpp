@@ -117,6 +117,32 @@ TrialOutcome OneGoSolver::trial_on_snapshot(int at, int digit, const ViewUnits& 
   return decided_cnt == guessed_cnt ? TrialOutcome::unchanged : TrialOutcome::changed;
 }
 
+TrialOutcome OneGoSolver::nested_on_snapshot(int at, int digit, const ViewUnits& snapshot_pairs) {
+  // With no unit to guess in, the first level would leave the board as the
+  // guess made it, and the guess would be undone.
+  const ViewUnits pairs = mark1_after_guess(at, snapshot_pairs);
+  if ((pairs[0] | pairs[1] | pairs[2]) == 0) return TrialOutcome::unknown;
+  TrialOutcome outcome = ctx_.nested.outcome(at, digit);
+  if (outcome != TrialOutcome::unknown) {
+    ++ctx_.counts.nested_hits;
+    if (outcome == TrialOutcome::changed)
+      gs = ctx_.nested.board(at, digit);
+    else
+      gs.set_digit(at, digit);
+    return outcome;
+  }
+  if (ctx_.knowledge.rules_out(at, digit)) {
+    ++ctx_.counts.ruled_out;
+    outcome = TrialOutcome::unchanged;
+    gs.set_digit(at, digit);
+  } else {
+    outcome = trial_on_snapshot(at, digit, pairs);
+    if (outcome == TrialOutcome::solved) return outcome;
+  }
+  ctx_.nested.keep(at, digit, outcome, gs);
+  return outcome;
+}
+
 void OneGoSolver::trial_two() {
   solved_flag = 0;
   save_sv2();
@@ -159,31 +185,12 @@ void OneGoSolver::trial_two() {
             continue;
           }
           if (at_snapshot) {
-            // With no unit to guess in, the first level would leave the
-            // board as the guess made it, and the guess would be undone.
-            const ViewUnits pairs = mark1_after_guess(at, snapshot_pairs);
-            if ((pairs[0] | pairs[1] | pairs[2]) == 0) continue;
-            TrialOutcome outcome = ctx_.nested.outcome(at, d);
-            if (outcome == TrialOutcome::unknown) {
-              if (ctx_.knowledge.rules_out(at, d)) {
-                ++ctx_.counts.ruled_out;
-                outcome = TrialOutcome::unchanged;
-                gs.set_digit(at, d);
-              } else {
-                outcome = trial_on_snapshot(at, d, pairs);
-                if (outcome == TrialOutcome::solved) {
-                  solved_flag = 1;
-                  return;
-                }
-              }
-              ctx_.nested.keep(at, d, outcome, gs);
-            } else {
-              ++ctx_.counts.nested_hits;
-              if (outcome == TrialOutcome::changed)
-                gs = ctx_.nested.board(at, d);
-              else
-                gs.set_digit(at, d);
+            const TrialOutcome outcome = nested_on_snapshot(at, d, snapshot_pairs);
+            if (outcome == TrialOutcome::solved) {
+              solved_flag = 1;
+              return;
             }
+            if (outcome == TrialOutcome::unknown) continue;
           } else {
             gs.set_digit(at, d);
             count_cand();
