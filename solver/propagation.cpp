@@ -2,6 +2,7 @@
 // The deduction rules and propagation to a standstill; the round itself is
 // OneGoSolver::round.
 #include <bit>
+#include <cassert>
 
 #include "solver/one_go_solver.h"
 
@@ -110,7 +111,8 @@ const Board* OneGoSolver::propagate_remembered() {
     // the first round looks in after each sweep; later rounds would cost
     // more in looks than they find.
     const bool whole = round([&](int sweep, bool settled) {
-      end = memo.look(gs, memo_stage(sweep, settled, gs.singles > prev));
+      assert(settled || gs.singles > prev);
+      end = memo.look(gs, memo_stage(sweep, settled));
       return end != nullptr;
     });
     if (whole) {
