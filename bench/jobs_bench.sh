@@ -31,25 +31,28 @@ then any="--any-count"; fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Seconds of wall time of one run.
+# "wall cpu" seconds of one run: the elapsed time, and the processor time
+# of all its threads (user and system), which a busy machine inflates less.
 seconds() {
-  /usr/bin/time -f %e -o "$work/t" "$solve" $any "$@" "$file" >/dev/null
-  cat "$work/t"
+  /usr/bin/time -f "%e %U %S" -o "$work/t" "$solve" $any "$@" "$file" >/dev/null
+  awk '{ print $1, $2 + $3 }' "$work/t"
+}
+# The smaller of two "wall cpu" pairs, by wall time.
+fastest() {
+  echo "$1 ${2:-$1}" | awk '{ print ($1 < $3) ? $1 " " $2 : $3 " " $4 }'
 }
 best1="" bestn=""
 i=0
 while [ $i -lt "$runs" ]; do
-  a=$(seconds --jobs=1)
-  b=$(seconds --jobs="$jobs")
-  best1=$(echo "$a ${best1:-$a}" | awk '{ print ($1 < $2) ? $1 : $2 }')
-  bestn=$(echo "$b ${bestn:-$b}" | awk '{ print ($1 < $2) ? $1 : $2 }')
+  best1=$(fastest "$(seconds --jobs=1)" "$best1")
+  bestn=$(fastest "$(seconds --jobs="$jobs")" "$bestn")
   i=$((i + 1))
 done
 puzzles=$(grep -c . "$file")
-echo "file: $(basename "$file"), $puzzles lines, fastest of $runs runs"
-echo "one job:   $best1 s"
-echo "$jobs jobs:    $bestn s"
-awk -v a="$best1" -v b="$bestn" 'BEGIN { printf "speed-up: %.2fx\n", a / b }'
+echo "file: $(basename "$file"), $puzzles lines, fastest of $runs runs; load: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "$best1" | awk '{ printf "one job:  %.2f s wall, %.2f s cpu\n", $1, $2 }'
+echo "$bestn" | awk -v n="$jobs" '{ printf "%d jobs:   %.2f s wall, %.2f s cpu\n", n, $1, $2 }'
+echo "$best1 $bestn" | awk '{ printf "speed-up: %.2fx (cpu of all jobs against one: %.2fx)\n", $1 / $3, $4 / $2 }'
 
 if [ "$lines" -gt 0 ]; then
   while :; do cat "$file"; done | head -n "$lines" |
