@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -106,52 +107,56 @@ int main(int argc, char** argv) {
 
   Stats stats;
   bool any_malformed = false, only_header = false, failed = false;
-  {
-    const std::unique_ptr<Batch> batch =
-        make_batch(options, options.jobs == 0 ? cores() : options.jobs, out, stats);
-    for (const auto& file : inputs) {
-      // Opening a named pipe waits for its writer: what is answered goes first.
-      batch->drain();
-      if (!batch->ok()) break;
-      const int fd = file == "-" ? (stdin_closed ? -1 : STDIN_FILENO)
-                                 : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-      if (fd < 0) {
-        const int error = file == "-" ? EBADF : errno;
-        complain((file == "-" ? "cannot read " : "cannot open ") + display_name(file) + ": " +
-                 std::strerror(error));
-        failed = true;
-        break;
-      }
-      const std::string where = inputs.size() > 1 ? display_name(file) + ": " : "";
-      LineReader reader(fd, [&batch] { batch->reader_waits(); });
-      PuzzleTextReader text;
-      bool any_puzzle = false;
-      const auto take = [&](std::span<const Reading> readings) {
-        for (const Reading& reading : readings) {
-          any_puzzle = any_puzzle || reading.kind == ReadingKind::puzzle;
-          any_malformed = any_malformed || reading.kind == ReadingKind::malformed;
-          batch->take(reading, where);
-        }
-      };
-      TextLine line;
-      while (batch->ok() && reader.next(line)) take(text.read(line));
-      if (batch->ok() && reader.error() == 0) take(text.finish());
-      batch->drain();
-      if (reader.error() != 0) {
-        complain("cannot read " + display_name(file) + ": " + std::strerror(reader.error()));
-        failed = true;
-      } else if (!any_puzzle && batch->ok()) {
-        // Said, so that an empty result is not taken for a quiet success;
-        // a lone header was a line that gave nothing.
-        if (text.header_skipped())
-          std::fprintf(stderr, "%s: line 1: skipped as a header\n", display_name(file).c_str());
-        std::fprintf(stderr, "%s: no puzzles\n", display_name(file).c_str());
-        only_header = only_header || text.header_skipped();
-      }
-      if (fd != STDIN_FILENO) ::close(fd);
-      if (failed || !batch->ok()) break;
-    }
+  std::unique_ptr<Batch> batch;
+  try {
+    batch = make_batch(options, options.jobs == 0 ? cores() : options.jobs, out, stats);
+  } catch (const std::system_error& error) {
+    complain(std::string("cannot start the jobs: ") + error.what());
+    return 2;
   }
+  for (const auto& file : inputs) {
+    // Opening a named pipe waits for its writer: what is answered goes first.
+    batch->drain();
+    if (!batch->ok()) break;
+    const int fd = file == "-" ? (stdin_closed ? -1 : STDIN_FILENO)
+                               : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      const int error = file == "-" ? EBADF : errno;
+      complain((file == "-" ? "cannot read " : "cannot open ") + display_name(file) + ": " +
+               std::strerror(error));
+      failed = true;
+      break;
+    }
+    const std::string where = inputs.size() > 1 ? display_name(file) + ": " : "";
+    LineReader reader(fd, [&batch] { batch->reader_waits(); });
+    PuzzleTextReader text;
+    bool any_puzzle = false;
+    const auto take = [&](std::span<const Reading> readings) {
+      for (const Reading& reading : readings) {
+        any_puzzle = any_puzzle || reading.kind == ReadingKind::puzzle;
+        any_malformed = any_malformed || reading.kind == ReadingKind::malformed;
+        batch->take(reading, where);
+      }
+    };
+    TextLine line;
+    while (batch->ok() && reader.next(line)) take(text.read(line));
+    if (batch->ok() && reader.error() == 0) take(text.finish());
+    batch->drain();
+    if (reader.error() != 0) {
+      complain("cannot read " + display_name(file) + ": " + std::strerror(reader.error()));
+      failed = true;
+    } else if (!any_puzzle && batch->ok()) {
+      // Said, so that an empty result is not taken for a quiet success;
+      // a lone header was a line that gave nothing.
+      if (text.header_skipped())
+        std::fprintf(stderr, "%s: line 1: skipped as a header\n", display_name(file).c_str());
+      std::fprintf(stderr, "%s: no puzzles\n", display_name(file).c_str());
+      only_header = only_header || text.header_skipped();
+    }
+    if (fd != STDIN_FILENO) ::close(fd);
+    if (failed || !batch->ok()) break;
+  }
+  batch.reset();  // every thread ends before the last write
   const int status = finish(out, failed ? 2 : any_malformed || only_header ? 1 : 0);
   if (options.stats) std::fprintf(stderr, "%s\n", stats.summary().c_str());
   return status;

@@ -25,10 +25,19 @@ ParallelBatch::ParallelBatch(const Options& options, int jobs, Output& out, Stat
       stats_(stats),
       slots_(kRing) {
   threads_.reserve(static_cast<std::size_t>(jobs));
-  for (int i = 0; i < jobs; ++i) threads_.emplace_back([this] { solve_loop(); });
+  try {
+    for (int i = 0; i < jobs; ++i) threads_.emplace_back([this] { solve_loop(); });
+  } catch (...) {
+    stop_threads();  // those already started
+    throw;
+  }
 }
 
 ParallelBatch::~ParallelBatch() {
+  stop_threads();
+}
+
+void ParallelBatch::stop_threads() {
   {
     const std::lock_guard lock(mutex_);
     quit_ = true;

@@ -23,6 +23,7 @@ namespace tesura::cli {
 
 class ParallelBatch final : public Batch {
  public:
+  // Throws std::system_error when a thread cannot be started.
   ParallelBatch(const Options& options, int jobs, Output& out, Stats& stats);
   ~ParallelBatch() override;
   ParallelBatch(const ParallelBatch&) = delete;
@@ -43,6 +44,7 @@ class ParallelBatch final : public Batch {
   };
 
   void solve_loop();
+  void stop_threads();
   // With the lock held: writes out the answers that are next in turn.
   void write_ready();
   void flush();
