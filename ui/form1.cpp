@@ -463,9 +463,15 @@ bool Form1::focusNextPrevChild(bool next) {
 }
 
 void Form1::paste_puzzle() {
+  // Every form the batch command reads: a line, a grid, grouped rows, full
+  // width.
   const std::optional<Puzzle> puzzle =
       parse_puzzle(QApplication::clipboard()->text().toStdString());
-  if (!puzzle) return;
+  if (!puzzle) {
+    // The one place a paste is refused: nothing changes.
+    QApplication::beep();
+    return;
+  }
   // Cell by cell, as a drop or as the press to the blank would enter it.
   for (int i = 0; i < 81; ++i) {
     const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
