@@ -143,13 +143,11 @@ class OneGoSolver {
   // trial_one; `entry_pairs`, when given, are the first-level scans of its
   // entry board.
   void trial_one_from(const ViewUnits* entry_pairs);
-  // trial_one on sv2 (in gs) with `digit` guessed in cell `at`, whose
-  // first-level scans are `pairs`. Leaves in gs the board it ends on.
-  TrialOutcome trial_on_snapshot(int at, int digit, const ViewUnits& pairs);
-  // The same through the nested-outcome cache and the solutions' ruling
-  // out, for trial_two on sv2 (in gs) with the snapshot's first-level scans.
-  // unknown, with gs untouched, when the guess is undone without a trial.
-  TrialOutcome nested_on_snapshot(int at, int digit, const ViewUnits& snapshot_pairs);
+  // trial_one on sv2 (in gs) with `digit` guessed in cell `at`, unless the
+  // nested-outcome cache or the solutions know that it ends unchanged; the
+  // scans are those of sv2. True with the completed board in gs; otherwise
+  // gs is sv2 again.
+  bool nested_on_snapshot(int at, int digit, const ViewUnits& snapshot_pairs);
 
   SolveContext& ctx_;
 };

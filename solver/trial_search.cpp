@@ -5,6 +5,7 @@
 // (standstill_memo.h), the nested-outcome cache (nested_outcomes.h) and
 // the solutions' ruling out of guesses (solution_knowledge.h).
 #include <bit>
+#include <cassert>
 
 #include "solver/one_go_solver.h"
 
@@ -103,115 +104,58 @@ void OneGoSolver::trial_one_from(const ViewUnits* entry_pairs) {
   }
 }
 
-TrialOutcome OneGoSolver::trial_on_snapshot(int at, int digit, const ViewUnits& pairs) {
-  gs.set_digit(at, digit);
-  conflict_flag = 0;
-  count_cand();
-  const Digit guessed_cnt = decided_cnt;
-  trial_one_from(&pairs);
-  if (solved_flag == 1) return TrialOutcome::solved;
-  // trial_one ends on its entry board unless it completes it (see
-  // solution_knowledge.h); the count is compared all the same, as the
-  // trial's own rule.
-  count_cand();
-  return decided_cnt == guessed_cnt ? TrialOutcome::unchanged : TrialOutcome::changed;
-}
-
-TrialOutcome OneGoSolver::nested_on_snapshot(int at, int digit, const ViewUnits& snapshot_pairs) {
+bool OneGoSolver::nested_on_snapshot(int at, int digit, const ViewUnits& snapshot_pairs) {
   // With no unit to guess in, the first level would leave the board as the
-  // guess made it, and the guess would be undone.
+  // guess made it.
   const ViewUnits pairs = mark1_after_guess(at, snapshot_pairs);
-  if ((pairs[0] | pairs[1] | pairs[2]) == 0) return TrialOutcome::unknown;
-  TrialOutcome outcome = ctx_.nested.outcome(at, digit);
-  if (outcome != TrialOutcome::unknown) {
+  if ((pairs[0] | pairs[1] | pairs[2]) == 0) return false;
+  if (ctx_.nested.tried(at, digit)) {
     ++ctx_.counts.nested_hits;
-    if (outcome == TrialOutcome::changed)
-      gs = ctx_.nested.board(at, digit);
-    else
-      gs.set_digit(at, digit);
-    return outcome;
+    return false;
   }
+  ctx_.nested.keep(at, digit);
   if (ctx_.knowledge.rules_out(at, digit)) {
     ++ctx_.counts.ruled_out;
-    outcome = TrialOutcome::unchanged;
-    gs.set_digit(at, digit);
-  } else {
-    outcome = trial_on_snapshot(at, digit, pairs);
-    if (outcome == TrialOutcome::solved) return outcome;
+    return false;
   }
-  ctx_.nested.keep(at, digit, outcome, gs);
-  return outcome;
+  gs.set_digit(at, digit);
+  count_cand();
+  [[maybe_unused]] const Digit guessed_cnt = decided_cnt;
+  trial_one_from(&pairs);
+  if (solved_flag == 1) return true;
+  count_cand();
+  assert(decided_cnt == guessed_cnt);  // back on the board the guess made
+  load_sv2();
+  return false;
 }
 
 void OneGoSolver::trial_two() {
   solved_flag = 0;
   save_sv2();
-  bool at_snapshot = true;  // the board is the entry snapshot, sv2
-  // The scans of the snapshot: a guess on it changes only the units of its
-  // own cell.
+  // A nested trial_one ends on the board it was given unless it completes
+  // it (solution_knowledge.h), so every guess leaves the count one above the
+  // snapshot's, which is each part's base: no guess is kept, each is undone
+  // onto the snapshot, and every part scans the snapshot alone. A digit
+  // that a unit of the cell holds already, or any digit on a snapshot that
+  // repeats one, is undone before its trial.
+  if (sv2.repeated != 0) return;
   const ViewUnits snapshot_pairs = mark1_all();
-  const ViewUnits snapshot_narrow = {mark2(View::block), mark2(View::row), mark2(View::column)};
   ctx_.nested.clear();
-  count_cand();
-  for (int part = 0; part < 3; ++part) {
-    const View view = kTrialTwoParts[part];
-    if (part > 0) count_cand();
-    Digit base = static_cast<Digit>(decided_cnt + 1);
-  restart:
-    unsigned marked = at_snapshot ? snapshot_narrow[static_cast<int>(view)] : mark2(view);
-    for (int u = 0; u < 9; ++u) {
-      if (((marked >> u) & 1) == 0) continue;
+  for (const View view : kTrialTwoParts)
+    for (unsigned units = mark2(view); units != 0; units &= units - 1) {
+      const int u = std::countr_zero(units);
       for (int p = 0; p < 9; ++p) {
-        // Tested once, on the board as it stands when the cell comes up.
-        const Cands c = gs.cand_at(view, u, p);
-        if (at_most_one_cand(c) || !at_most_cands(c, 3)) continue;
         const int at = kUnitCell[int(view)][u][p];
-        for (int d = 1; d <= 9; ++d) {
-          // The digit repeats when the board holds a repeat already or a
-          // unit of the cell has the digit: then the guess is undone at
-          // once, and on the snapshot there is nothing to undo, so the
-          // next digit that does not repeat comes up at once.
-          conflict_flag = 0;
-          if (at_snapshot) {
-            const Cands free =
-                gs.repeated != 0
-                    ? kNoCands
-                    : static_cast<Cands>(~gs.placed_around(at) & kAllCands & ~(cands_of(d) - 1));
-            if (free == kNoCands) break;
-            d = first_cand(free);
-          } else if (gs.repeated != 0 || (gs.placed_around(at) & cands_of(d)) != 0) {
-            load_sv2();
-            at_snapshot = true;
-            continue;
+        const Cands c = sv2.cand[at];
+        if (at_most_one_cand(c) || !at_most_cands(c, 3)) continue;
+        const auto free = static_cast<Cands>(~sv2.placed_around(at) & kAllCands);
+        for (Cands f = free; f != 0; f &= static_cast<Cands>(f - 1))
+          if (nested_on_snapshot(at, first_cand(f), snapshot_pairs)) {
+            solved_flag = 1;
+            return;
           }
-          if (at_snapshot) {
-            const TrialOutcome outcome = nested_on_snapshot(at, d, snapshot_pairs);
-            if (outcome == TrialOutcome::solved) {
-              solved_flag = 1;
-              return;
-            }
-            if (outcome == TrialOutcome::unknown) continue;
-          } else {
-            gs.set_digit(at, d);
-            count_cand();
-            trial_one();
-            if (solved_flag == 1) return;
-          }
-          count_cand();
-          if (decided_cnt > base) {
-            base = decided_cnt;
-            at_snapshot = false;
-            goto restart;
-          }
-          load_sv2();
-          at_snapshot = true;
-        }
       }
-      load_sv2();
-      at_snapshot = true;
-      marked = snapshot_narrow[static_cast<int>(view)];
     }
-  }
 }
 
 }  // namespace tesura
