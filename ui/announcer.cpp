@@ -23,6 +23,7 @@ void Announcer::announce(const QString& text) {
   hide();
   show();
 #endif
+  emit announced(text);
 }
 
 }  // namespace tesura::ui

@@ -16,6 +16,10 @@ class Announcer : public QWidget {
  public:
   explicit Announcer(QWidget* parent);
   void announce(const QString& text);
+
+ signals:
+  // Each announcement, as it goes out.
+  void announced(const QString& text);
 };
 
 }  // namespace tesura::ui
