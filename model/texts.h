@@ -29,7 +29,8 @@ inline constexpr const char* kUnsolvable = "これは解くことができない
 // ---- Version box: the lines after the version, each a list of phrases.
 // A line breaks only between two phrases, never inside one (a no-break
 // space keeps "9×9 の" together). ----
-inline constexpr const char* kVersionLine1[] = {"9×9\u00A0の", "数字配置パズルの", "入力と", "一発解答"};
+inline constexpr const char* kVersionLine1[] = {"9×9\u00A0の", "数字配置パズルの", "入力と",
+                                                "一発解答"};
 inline constexpr const char* kVersionLine2[] = {"盤面へ",     "数字を", "ドラッグするか、",
                                                 "クリックで", "数字を", "送ります。"};
 

@@ -82,8 +82,8 @@ void Form1::erase_back(int block, int index) {
   if (back == nullptr) return;
   back->setFocus(Qt::TabFocusReason);
   const auto [row, col] = board_->place_of(back);
-  const auto [b, k] = block_of(row, col);
-  history_.record_edit([&] { type_in_cell(b, k, 0); });
+  const BlockPos at = block_of(row, col);
+  history_.record_edit([&] { type_in_cell(at.block, at.cell, 0); });
 }
 
 void Form1::drop_from_palette(int digit) {
@@ -91,8 +91,8 @@ void Form1::drop_from_palette(int digit) {
       board_focus_ != nullptr && board_focus_->isEnabled() ? board_focus_ : next_open_cell(9, 9, 1);
   if (target == nullptr) return;
   const auto [row, col] = board_->place_of(target);
-  const auto [b, k] = block_of(row, col);
-  history_.record_edit([&] { (this->*kDropHandlers[b - 1])(k, palette_tile(digit)); });
+  const BlockPos at = block_of(row, col);
+  history_.record_edit([&] { (this->*kDropHandlers[at.block - 1])(at.cell, palette_tile(digit)); });
 }
 
 // ---- History ----
