@@ -408,45 +408,6 @@ void Form1::type_in_cell(int block, int index, int digit) {
   (this->*kPressHandlers[block - 1])(index, Qt::RightButton);
 }
 
-void Form1::move_in_board(int block, int index, CellMove where) {
-  const auto [row, col] = row_col_of(block, index);
-  // Candidates in the order the move tries them; the first enabled one wins.
-  std::array<std::pair<int, int>, 9> line{};
-  int count = 9;
-  for (int i = 0; i < 9; ++i) switch (where) {
-      case CellMove::right:  // the rest of the row, then round from its start
-        line[i] = {row, (col + i) % 9 + 1};
-        break;
-      case CellMove::left:
-        line[i] = {row, (col + 16 - i) % 9 + 1};
-        break;
-      case CellMove::down:
-        line[i] = {(row + i) % 9 + 1, col};
-        break;
-      case CellMove::up:
-        line[i] = {(row + 16 - i) % 9 + 1, col};
-        break;
-      case CellMove::row_start:
-        line[i] = {row, i + 1};
-        break;
-      case CellMove::row_end:
-        line[i] = {row, 9 - i};
-        break;
-      case CellMove::board_start:
-      case CellMove::board_end:
-        count = 0;
-        break;
-    }
-  BoardCell* target = nullptr;
-  for (int i = 0; i < count && target == nullptr; ++i) {
-    const auto [b, k] = block_of(line[i].first, line[i].second);
-    if (cell(b, k)->isEnabled()) target = cell(b, k);
-  }
-  if (where == CellMove::board_start) target = next_open_cell(9, 9, 1);
-  if (where == CellMove::board_end) target = next_open_cell(1, 1, -1);
-  if (target != nullptr) target->setFocus(Qt::TabFocusReason);
-}
-
 void Form1::move_in_palette(int index, int step) {
   for (int d = index + step; d >= 1 && d <= 9; d += step)
     if (palette_tile(d)->isEnabled()) {
