@@ -456,9 +456,13 @@ bool Form1::focusNextPrevChild(bool next) {
 }
 
 void Form1::paste_puzzle() {
+  // Every form the batch command reads: a line, a grid, grouped rows, full
+  // width.
   const std::optional<Puzzle> puzzle =
       parse_puzzle(QApplication::clipboard()->text().toStdString());
   if (!puzzle) {
+    // The one place a paste is refused: nothing changes.
+    QApplication::beep();
     announce_rejected_paste();
     return;
   }
