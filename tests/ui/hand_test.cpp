@@ -113,20 +113,6 @@ class HandTest : public QObject {
     QCOMPARE(focused(), at(w, 1, 1));
     keys({Qt::Key_End}, Qt::ControlModifier);
     QCOMPARE(focused(), at(w, 9, 9));
-
-    // In self-solve mode the same keys pass over the givens.
-    paste(w, kPuzzle);
-    press(button(w, "btninput"));
-    item(w, "mnujirikistart")->trigger();
-    press(cell_at(w, 1, 2));
-    press(cell_at(w, 1, 2), Qt::RightButton);
-    type("85");  // row 1: columns 2 and 4, over the given 3
-    QCOMPARE(focused(), at(w, 1, 6));
-    keys({Qt::Key_Home}, Qt::ControlModifier);
-    QCOMPARE(focused(), at(w, 1, 1));
-    keys({Qt::Key_Backspace});  // back round to the last open cell
-    QCOMPARE(focused(), at(w, 9, 9));
-    QCOMPARE(digits(w).substr(0, 9), ".8352.6..");
   }
 
   void undoAndRedoFollowTheModel() {
