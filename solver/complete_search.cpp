@@ -1,28 +1,32 @@
 // SPDX-License-Identifier: MIT
-// The complete search: a fixed schedule over the branching orders of
-// search_tree.cpp, each under a node budget.
+// The complete search: one fixed schedule over the branching orders of
+// search_tree.cpp.
 //
-// Why the tail is bounded. Each order alone is fast on nearly every board
-// but has boards of its own where one early wrong choice takes a
-// refutation of a million nodes; which boards those are depends on the
-// order. Round r of the schedule gives every order in turn a budget of
-// kFirstBudget << r nodes and restarts it from the puzzle; the first order
-// that finishes answers. If N is the least number of nodes any order needs
-// on a puzzle, the round with kFirstBudget << r >= N ends the schedule at
-// the latest, and every round before it cost at most kOrderCount times its
-// budget. So the schedule visits at most kOrderCount * kFirstBudget nodes
-// when N <= kFirstBudget, and otherwise fewer than 4 * kOrderCount * N:
-// a board is slow only if it is slow in every order at once. Each order
-// ends on its own (the tree of a 9x9 board is finite), so the schedule
-// does too, and a search cut short decides nothing: "none" is only ever
-// the verdict of an order that ran to its end.
+// Why the tail is bounded. Every order is complete, but each has boards of
+// its own where an early wrong choice takes a refutation of up to millions
+// of nodes; which boards those are depends on the order (the three boards
+// of issue 16 take 0.7 to 2 million nodes in tuned_ways, at most 320 in
+// fewest_ways or cells). So the first order gets kFirstBudget nodes alone,
+// and then the later orders walk in turn, kSlice nodes at a time, each
+// going on where it stopped; the first walk to finish answers. If N is the
+// fewer of the nodes the later orders need on a board, the schedule visits
+// at most
 //
-// The answer is deterministic: the orders, budgets and their sequence are
-// fixed, and so is the order that answers a given puzzle. The first order
-// is the one the search had alone before; on every board where it needs
-// fewer than kFirstBudget nodes (every board of the collections) it
-// answers, with the same solution as before.
+//     kFirstBudget + 2 * (N + kSlice)
+//
+// nodes: a board is slow only if it is slow in every later order at once,
+// and never slower than twice the better of them. A walk ends on its own
+// (each option narrows the candidates), so the schedule does too, and
+// "none" is only ever the verdict of a walk that ran to its end.
+//
+// The answer is deterministic: orders, budgets and turns are fixed, and so
+// is the walk that answers a puzzle. tuned_ways is the order the search
+// had alone before; on every board where it needs at most kFirstBudget
+// nodes (every board of the collections with several solutions, and
+// nearly all with one) it answers with the solution it gave before.
 #include "solver/complete_search.h"
+
+#include <array>
 
 #include "solver/search_schedule.h"
 
@@ -31,15 +35,25 @@ namespace tesura {
 namespace search {
 
 Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
-  long nodes = 0;
-  for (long budget = kFirstBudget;; budget *= 2)
-    for (int k = 0; k < kOrderCount; ++k) {
-      Outcome o = search_in_order(puzzle, limit, first, static_cast<Order>(k), budget);
-      nodes += o.nodes;
-      if (o.finished) {
-        o.nodes = nodes;
-        return o;
-      }
+  Outcome out;
+  const auto answer = [&](const Walker& w, Order order) {
+    out.found = w.found();
+    out.order = order;
+    if (first && w.found() > 0) *first = w.first();
+    return out;
+  };
+  Walker lead(puzzle, limit, Order::tuned_ways);
+  const bool done = lead.walk(kFirstBudget);
+  out.nodes = lead.nodes();
+  if (done) return answer(lead, Order::tuned_ways);
+  std::array<Walker, 2> later = {Walker(puzzle, limit, kLaterOrders[0]),
+                                 Walker(puzzle, limit, kLaterOrders[1])};
+  for (;;)
+    for (std::size_t k = 0; k < later.size(); ++k) {
+      const long before = later[k].nodes();
+      const bool finished = later[k].walk(kSlice);
+      out.nodes += later[k].nodes() - before;
+      if (finished) return answer(later[k], kLaterOrders[k]);
     }
 }
 

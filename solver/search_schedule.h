@@ -1,43 +1,83 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The complete search in its fixed branching orders, and the schedule that
-// runs them in turn under growing node budgets (see complete_search.cpp
-// for why that bounds the tail).
+// The complete search in its fixed branching orders, each a depth-first
+// walk that can stop after a number of nodes and go on later, and the
+// schedule that runs them (see complete_search.cpp for why that bounds the
+// tail).
 #include <cstdint>
+#include <vector>
 
 #include "model/puzzle.h"
+#include "solver/search_state.h"
 
 namespace tesura::search {
 
-// The branching orders, in the order the schedule tries them.
 enum class Order : std::uint8_t {
-  // The digit with the fewest ways through the band or stack whose digits'
-  // ways weigh least, a digit with all six ways open weighing less than
-  // its count: the fewest nodes over the hard collections.
+  // In the band or stack whose digits' ways weigh least (a digit with all
+  // six ways open weighing less than its count), the first digit with the
+  // fewest ways: the fewest nodes over the hard collections.
   tuned_ways,
-  // The same by the plain number of ways, ties to the last digit, its ways
-  // from the last.
-  plain_ways,
-  // A cell with two candidates (else three), first from the end of the
-  // board; else as plain_ways.
+  // In the band or stack with the fewest ways in all, the first digit with
+  // the fewest ways.
+  fewest_ways,
+  // The last open cell with two candidates, else with three; else as
+  // fewest_ways.
   cells,
 };
-inline constexpr int kOrderCount = 3;
+
+// The choice a node splits on: the ways (bit w for kWays[w]) of digit in
+// a band or stack, or the candidates (bit digit) of cell in band.
+struct Branch {
+  int digit = -1, band = 0, cell = -1;
+  bool stack = false;
+  u32 options = 0;
+};
+
+// One order's depth-first walk over the puzzle's tree, counting solutions
+// up to limit (>= 1).
+class Walker {
+ public:
+  Walker(const Puzzle& puzzle, int limit, Order order);
+  // Visits at most budget more nodes. True when the walk is finished: it
+  // found limit solutions or the tree ran out.
+  bool walk(long budget);
+  int found() const { return found_; }
+  long nodes() const { return nodes_; }
+  // The first solution found; meaningful when found() > 0.
+  const Puzzle& first() const { return first_; }
+
+ private:
+  struct Frame {
+    State state;  // the node, or after its visit the node it branched from
+    Branch branch;
+    u32 left = 0;  // options not yet tried
+  };
+  void descend();
+
+  std::vector<Frame> frames_;
+  int depth_ = 0;
+  int limit_;
+  Order order_;
+  int found_ = 0;
+  long nodes_ = 0;
+  bool done_ = false;
+  Puzzle first_{};
+};
 
 struct Outcome {
   int found = 0;                    // solutions found, up to the limit
-  long nodes = 0;                   // nodes visited
-  bool finished = true;             // false: the budget ran out first (found means nothing then)
+  long nodes = 0;                   // nodes visited, in all orders
   Order order = Order::tuned_ways;  // the order that finished
 };
 
-// The search in one order, given up after budget nodes. first receives the
-// first solution found (when not null and the search finishes with one).
-Outcome search_in_order(const Puzzle& puzzle, int limit, Puzzle* first, Order order, long budget);
-
-// The first budget of each order, and the schedule: round r gives every
-// order in turn kFirstBudget << r nodes, from the start, until one finishes.
+// The first order's budget alone, and the slice each of the others gets in
+// turn after it.
 inline constexpr long kFirstBudget = 512;
+inline constexpr long kSlice = 64;
+inline constexpr Order kLaterOrders[] = {Order::fewest_ways, Order::cells};
+
+// Runs the schedule; first (when not null) receives the first solution of
+// the order that finished.
 Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first);
 
 }  // namespace tesura::search

@@ -1,37 +1,30 @@
 // SPDX-License-Identifier: MIT
-// The search tree in one branching order, with a node budget. Every node
-// propagates in full (search_propagation.cpp), then splits on one choice:
-// the ways one digit can still take through a band or stack (two to six),
-// or the candidates of one cell.
+// The search tree in one branching order. Every node propagates in full
+// (search_propagation.cpp), then splits on one choice: the ways one digit
+// can still take through a band or stack (two to six), or the candidates
+// of one cell. Each option keeps the node's candidates to a subset, so a
+// walk ends.
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 
 #include "solver/search_schedule.h"
-#include "solver/search_state.h"
 
 namespace tesura::search {
 namespace {
 
-// Per order, a band's or stack's weight per digit by its number of open
-// ways: about the bits a branch there splits. Five ways never occur; a
-// settled digit (one way) splits nothing.
+// A band's or stack's weight per digit by its number of open ways: about
+// the bits a branch there splits. Five ways never occur; a settled digit
+// (one way) splits nothing.
 using Weights = std::uint8_t[7];
 constexpr Weights kTunedWeights = {0, 0, 4, 5, 6, 6, 5};
-constexpr Weights kPlainWeights = {0, 0, 1, 2, 3, 4, 5};
-
-// The choice a node splits on: the ways of digit in a band or stack, or
-// the candidates (bit digit) of cell in band.
-struct Branch {
-  int digit = -1, band = 0, cell = -1;
-  bool stack = false;
-  u32 options = 0;
-};
+constexpr Weights kCountWeights = {0, 0, 1, 2, 3, 4, 5};
 
 // The band or stack (unit as in State::tri) whose ways weigh least, more
-// than zero; -1 when every digit is settled in every one.
-int lightest_unit(const State& s, const Weights& weight) {
-  // As the least of total*8 + band*2 + stack.
+// than zero; -1 when every digit is settled in every one. Ties go to the
+// lower band, a band before its stack (interleaved) or the bands first.
+int lightest_unit(const State& s, const Weights& weight, bool bands_first) {
+  // As the least of total*8 + the unit's rank.
   int key = 1 << 30;
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
@@ -39,29 +32,29 @@ int lightest_unit(const State& s, const Weights& weight) {
       h += weight[kTables.way_count[t[k]]];
       v += weight[kTables.way_count[t[3 + k]]];
     }
-    key = std::min(key, h > 0 ? h * 8 + k * 2 : 1 << 30);
-    key = std::min(key, v > 0 ? v * 8 + k * 2 + 1 : 1 << 30);
+    key = std::min(key, h > 0 ? h * 8 + (bands_first ? k : k * 2) : 1 << 30);
+    key = std::min(key, v > 0 ? v * 8 + (bands_first ? 3 + k : k * 2 + 1) : 1 << 30);
   }
   if (key == 1 << 30) return -1;
-  return (key & 1) * 3 + ((key & 7) >> 1);
+  const int rank = key & 7;
+  return bands_first ? rank : (rank & 1) * 3 + (rank >> 1);
 }
 
-// In the lightest unit, the digit with the fewest ways, two or more: the
-// first such digit, or the last.
-Branch pick_ways(const State& s, const Weights& weight, bool last) {
+// In the lightest unit, the first digit with the fewest ways, two or more.
+Branch pick_ways(const State& s, const Weights& weight, bool bands_first) {
   Branch best;
-  const int u = lightest_unit(s, weight);
+  const int u = lightest_unit(s, weight, bands_first);
   if (u < 0) return best;
   best.band = u % 3;
   best.stack = u >= 3;
-  // As the least of ways*16 + digit (or 8 - digit), without a branch per digit.
+  // As the least of ways*16 + digit, without a branch per digit.
   int key = 7 * 16;
   for (int d = 0; d < 9; ++d) {
     const int n = kTables.way_count[s.tri[d][u]];
-    key = std::min(key, (n >= 2 ? n : 7) * 16 + (last ? 8 - d : d));
+    key = std::min(key, (n >= 2 ? n : 7) * 16 + d);
   }
   if (key < 7 * 16) {
-    best.digit = last ? 8 - (key & 15) : key & 15;
+    best.digit = key & 15;
     best.options = kTables.ways[s.tri[best.digit][u]];
   }
   return best;
@@ -91,23 +84,23 @@ Branch pick_cell(const State& s) {
       for (int d = 0; d < 9; ++d) best.options |= ((s.cand[at(d, b)] >> best.cell) & 1u) << d;
       return best;
     }
-  return pick_ways(s, kPlainWeights, true);
+  return pick_ways(s, kCountWeights, true);
 }
 
 Branch pick_branch(const State& s, Order order) {
   switch (order) {
     case Order::tuned_ways:
       return pick_ways(s, kTunedWeights, false);
-    case Order::plain_ways:
-      return pick_ways(s, kPlainWeights, true);
+    case Order::fewest_ways:
+      return pick_ways(s, kCountWeights, true);
     case Order::cells:
       break;
   }
   return pick_cell(s);
 }
 
-// Keeps the choice to one option: the digit to way w in the band or stack,
-// or the cell to digit w (the row loses the digit elsewhere, and the next
+// Keeps the choice to option w: the digit to way w in the band or stack,
+// or the cell to digit w (its row loses the digit elsewhere, and the next
 // round places it).
 void take(State& s, const Branch& br, int w) {
   if (br.cell >= 0) {
@@ -125,62 +118,58 @@ void take(State& s, const Branch& br, int w) {
     s.cand[at(br.digit, b)] &= ~stack | (kColumnCells << (3 * br.band + kWays[w][b]));
 }
 
-struct Tree {
-  int limit;
-  Order order;
-  long budget;
-  Puzzle* first;
-  int found = 0;
-  long nodes = 0;
-  bool out_of_budget = false;
-};
-
-void search(State& s, Tree& tree) {
-  if (++tree.nodes > tree.budget) {
-    tree.out_of_budget = true;
-    return;
-  }
-  if (!propagate(s)) return;
-  if ((s.unsolved[0] | s.unsolved[1] | s.unsolved[2]) == 0) {
-    if (tree.found++ == 0 && tree.first) read_solution(s, *tree.first);
-    return;
-  }
-  const Branch br = pick_branch(s, tree.order);
-  // With every digit settled in every band and stack, propagation has
-  // placed them all; a digit without a way has failed there too.
-  if (br.options == 0) return;
-  // The options from the lowest bit, or for plain_ways from the highest.
-  const bool down = tree.order == Order::plain_ways && br.cell < 0;
-  for (u32 m = br.options; m != 0;) {
-    const int w = down ? 31 - std::countl_zero(m) : std::countr_zero(m);
-    m &= ~(1u << w);
-    if (m == 0) {
-      take(s, br, w);
-      search(s, tree);
-      return;
-    }
-    State t = s;
-    take(t, br, w);
-    search(t, tree);
-    if (tree.found >= tree.limit || tree.out_of_budget) return;
-  }
-}
-
 }  // namespace
 
-Outcome search_in_order(const Puzzle& puzzle, int limit, Puzzle* first, Order order, long budget) {
-  Outcome out;
-  out.order = order;
-  State s;
-  if (!load(puzzle, s)) return out;
-  Puzzle solution{};
-  Tree tree{limit, order, budget, &solution};
-  search(s, tree);
-  out.nodes = tree.nodes;
-  out.finished = !tree.out_of_budget;
-  out.found = out.finished ? tree.found : 0;
-  if (out.finished && out.found > 0 && first) *first = solution;
-  return out;
+Walker::Walker(const Puzzle& puzzle, int limit, Order order) : limit_(limit), order_(order) {
+  frames_.reserve(16);
+  frames_.emplace_back();
+  done_ = !load(puzzle, frames_[0].state);
+}
+
+// The next option of the frame at depth_: the last one is taken in place
+// (its frame has nothing left to give), the others on a copy one deeper.
+void Walker::descend() {
+  Frame& f = frames_[depth_];
+  const int w = std::countr_zero(f.left);
+  f.left &= f.left - 1;
+  if (f.left == 0) {
+    take(f.state, f.branch, w);
+    return;
+  }
+  if (depth_ + 1 == static_cast<int>(frames_.size())) frames_.emplace_back();
+  Frame& parent = frames_[depth_];  // emplace_back may have moved it
+  Frame& child = frames_[++depth_];
+  child.state = parent.state;
+  take(child.state, parent.branch, w);
+}
+
+bool Walker::walk(long budget) {
+  for (const long stop = nodes_ + budget; !done_ && nodes_ < stop;) {
+    ++nodes_;
+    Frame& f = frames_[depth_];
+    bool open = propagate(f.state);
+    const State& s = f.state;
+    if (open && (s.unsolved[0] | s.unsolved[1] | s.unsolved[2]) == 0) {
+      if (found_++ == 0) read_solution(s, first_);
+      if (found_ >= limit_) return done_ = true;
+      open = false;
+    }
+    if (open) {
+      // With every digit settled in every band and stack, propagation has
+      // placed them all; a digit without a way has failed there too.
+      f.branch = pick_branch(s, order_);
+      f.left = f.branch.options;
+      open = f.left != 0;
+    }
+    if (!open) {
+      // Back to the nearest node with an option left.
+      do {
+        if (--depth_ < 0) return done_ = true;
+      } while (frames_[depth_].left == 0);
+    }
+    descend();
+  }
+  return done_;
 }
 
 }  // namespace tesura::search
