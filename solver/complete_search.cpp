@@ -26,7 +26,7 @@
 // nearly all with one) it answers with the solution it gave before.
 #include "solver/complete_search.h"
 
-#include <array>
+#include <vector>
 
 #include "solver/search_schedule.h"
 
@@ -46,8 +46,9 @@ Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
   const bool done = lead.walk(kFirstBudget);
   out.nodes = lead.nodes();
   if (done) return answer(lead, Order::tuned_ways);
-  std::array<Walker, 2> later = {Walker(puzzle, limit, kLaterOrders[0]),
-                                 Walker(puzzle, limit, kLaterOrders[1])};
+  std::vector<Walker> later;
+  later.reserve(kLaterOrders.size());
+  for (const Order order : kLaterOrders) later.emplace_back(puzzle, limit, order);
   for (;;)
     for (std::size_t k = 0; k < later.size(); ++k) {
       const long before = later[k].nodes();

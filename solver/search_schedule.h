@@ -4,6 +4,7 @@
 // walk that can stop after a number of nodes and go on later, and the
 // schedule that runs them (see complete_search.cpp for why that bounds the
 // tail).
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -22,7 +23,9 @@ enum class Order : std::uint8_t {
   fewest_ways,
   // The last open cell with two candidates, else with three; else as
   // fewest_ways.
-  cells,
+  last_cell,
+  // The same from the first cell.
+  first_cell,
 };
 
 // The choice a node splits on: the ways (bit w for kWays[w]) of digit in
@@ -74,7 +77,8 @@ struct Outcome {
 // turn after it.
 inline constexpr long kFirstBudget = 512;
 inline constexpr long kSlice = 64;
-inline constexpr Order kLaterOrders[] = {Order::fewest_ways, Order::cells};
+inline constexpr std::array kLaterOrders = {Order::fewest_ways, Order::last_cell,
+                                            Order::first_cell};
 
 // Runs the schedule; first (when not null) receives the first solution of
 // the order that finished.

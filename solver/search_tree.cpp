@@ -60,8 +60,9 @@ Branch pick_ways(const State& s, const Weights& weight, bool bands_first) {
   return best;
 }
 
-// The last open cell with two candidates, else with three; else the ways.
-Branch pick_cell(const State& s) {
+// An open cell with two candidates, else with three, the first or the
+// last in reading order; else the ways.
+Branch pick_cell(const State& s, bool last) {
   u32 two_only[3], three_only[3];
   for (int b = 0; b < 3; ++b) {
     u32 one = 0, two = 0, three = 0, four = 0;
@@ -76,11 +77,12 @@ Branch pick_cell(const State& s) {
     three_only[b] = three & ~four & s.unsolved[b];
   }
   for (const u32* fewest : {two_only, three_only})
-    for (int b = 2; b >= 0; --b) {
+    for (int k = 0; k < 3; ++k) {
+      const int b = last ? 2 - k : k;
       if (fewest[b] == 0) continue;
       Branch best;
       best.band = b;
-      best.cell = 31 - std::countl_zero(fewest[b]);
+      best.cell = last ? 31 - std::countl_zero(fewest[b]) : std::countr_zero(fewest[b]);
       for (int d = 0; d < 9; ++d) best.options |= ((s.cand[at(d, b)] >> best.cell) & 1u) << d;
       return best;
     }
@@ -93,10 +95,12 @@ Branch pick_branch(const State& s, Order order) {
       return pick_ways(s, kTunedWeights, false);
     case Order::fewest_ways:
       return pick_ways(s, kCountWeights, true);
-    case Order::cells:
+    case Order::last_cell:
+      return pick_cell(s, true);
+    case Order::first_cell:
       break;
   }
-  return pick_cell(s);
+  return pick_cell(s, false);
 }
 
 // Keeps the choice to option w: the digit to way w in the band or stack,
