@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The complete search against the sample collections, boards found slow by
-// hill-climbing, and a plain brute-force counter on generated puzzles.
+// hill-climbing, and a plain brute-force counter on generated puzzles; each
+// branching order alone, walked in short stretches, and the node count of
+// the schedule on the slow boards against the bound of its design.
 #include "solver/complete_search.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "model/puzzle.h"
+#include "solver/search_schedule.h"
 #include "tests/support/sudoku_checks.h"
 
 namespace tesura {
@@ -162,6 +165,14 @@ TEST(CompleteSearch, AgreesWithBruteForceOnGeneratedPuzzles) {
     }
     const int expected = brute.count(p, 3);
     ASSERT_EQ(count_solutions(p, 3), expected) << puzzle_text(p);
+    // Each order alone, stopped every few nodes and taken up again.
+    for (int k = 0; round % 4 == 0 && k < 4; ++k) {
+      search::Walker walk(p, 3, static_cast<search::Order>(k));
+      while (!walk.walk(1 + round % 7)) {
+      }
+      ASSERT_EQ(walk.found(), expected) << k << " " << puzzle_text(p);
+      ASSERT_TRUE(expected == 0 || testing::is_completion_of(walk.first(), p)) << k;
+    }
     expect_answer(p, expected > 0);
     Puzzle s{};
     if (expected == 1 && !wrong) {
@@ -171,6 +182,32 @@ TEST(CompleteSearch, AgreesWithBruteForceOnGeneratedPuzzles) {
     ++kinds[expected == 0 ? 0 : expected == 1 ? 1 : 2];
   }
   for (const int n : kinds) EXPECT_GT(n, 200);
+}
+
+// The schedule visits at most kFirstBudget + 3 * (N + kSlice) nodes, N the
+// least that a later order needs alone; on the boards kept for being slow,
+// N stays under kLeastOnSlowBoards. A change that loses either brings the
+// tail back.
+TEST(CompleteSearch, NodesOnSlowBoardsStayWithinTheDesignBound) {
+  constexpr long kLeastOnSlowBoards = 400;
+  std::ifstream in(TESURA_SLOW_BOARDS);
+  int boards = 0;
+  for (std::string line; std::getline(in, line);) {
+    const auto p = parse_puzzle(line);
+    if (!p) continue;
+    ++boards;
+    long least = 1L << 40;
+    for (const search::Order order : search::kLaterOrders) {
+      search::Walker walk(*p, 1, order);
+      walk.walk(1L << 40);
+      least = std::min(least, walk.nodes());
+    }
+    EXPECT_LE(least, kLeastOnSlowBoards) << line;
+    const long bound = search::kFirstBudget +
+                       static_cast<long>(search::kLaterOrders.size()) * (least + search::kSlice);
+    EXPECT_LE(search::run_schedule(*p, 1, nullptr).nodes, bound) << line;
+  }
+  EXPECT_GE(boards, 30);
 }
 
 }  // namespace
