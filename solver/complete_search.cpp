@@ -1,23 +1,34 @@
 // SPDX-License-Identifier: MIT
-// The complete search: one fixed schedule over the branching orders of
+// The complete search: one fixed schedule over the walks of
 // search_tree.cpp.
 //
 // Why the tail is bounded. Every order is complete, but each has boards of
 // its own where an early wrong choice takes a refutation of up to millions
-// of nodes; which boards those are depends on the order (the three boards
-// of issue 16 take 0.7 to 2 million nodes in tuned_ways, at most 320 in
-// fewest_ways or cells). So the first order gets kFirstBudget nodes alone,
-// and then the later orders walk in turn, kSlice nodes at a time, each
-// going on where it stopped; the first walk to finish answers. If N is the
-// fewer of the nodes the later orders need on a board, the schedule visits
-// at most
+// of nodes, and which boards those are depends on the order: the three
+// boards of issue 16 take 0.7 to 2 million nodes in tuned_ways and at most
+// 320 in another order. Two things make such a tail:
+//  - a board whose contradiction lies in one band or stack, while the
+//    search branches elsewhere and refutes that band again under every
+//    branch (a 17-given board took 100,000 nodes at the least, tdoku 0.5 s);
+//    the band or stack alone (unit_alone) is refuted in a dozen nodes;
+//  - a board on which one order's choices go wrong early; another order's
+//    seldom go wrong on the same board.
+// So the schedule runs, in this order:
+//  1. tuned_ways alone, for kFirstBudget nodes;
+//  2. each band and each stack alone, kUnitBudget nodes each: a refuted
+//     one proves the board has no solution;
+//  3. the later orders in turn, kSlice nodes at a time, each going on
+//     where it stopped; the first walk to finish answers.
+// If N is the least of the nodes the later orders need alone, that is at
+// most
 //
-//     kFirstBudget + 2 * (N + kSlice)
+//     kFirstBudget + 6 * kUnitBudget + 3 * (N + kSlice)
 //
-// nodes: a board is slow only if it is slow in every later order at once,
-// and never slower than twice the better of them. A walk ends on its own
+// nodes: a board is slow only if it is slow in every later order at once
+// and no band or stack alone shows a contradiction. A walk ends on its own
 // (each option narrows the candidates), so the schedule does too, and
-// "none" is only ever the verdict of a walk that ran to its end.
+// "none" is only ever the verdict of a walk that ran to its end, of the
+// board or of a relaxation of it.
 //
 // The answer is deterministic: orders, budgets and turns are fixed, and so
 // is the walk that answers a puzzle. tuned_ways is the order the search
@@ -46,6 +57,17 @@ Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
   const bool done = lead.walk(kFirstBudget);
   out.nodes = lead.nodes();
   if (done) return answer(lead, Order::tuned_ways);
+  // The lead visited the root, so the root propagates without a
+  // contradiction.
+  State root;
+  load(puzzle, root);
+  propagate(root);
+  for (int unit = 0; unit < 6; ++unit) {
+    Walker alone(unit_alone(root, unit), 1, Order::last_cell, unit_cells(unit));
+    const bool finished = alone.walk(kUnitBudget);
+    out.nodes += alone.nodes();
+    if (finished && alone.found() == 0) return out;
+  }
   std::vector<Walker> later;
   later.reserve(kLaterOrders.size());
   for (const Order order : kLaterOrders) later.emplace_back(puzzle, limit, order);

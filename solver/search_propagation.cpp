@@ -287,6 +287,25 @@ bool propagate(State& s) {
   }
 }
 
+UnitCells unit_cells(int unit) {
+  UnitCells c{};
+  for (int b = 0; b < 3; ++b)
+    c.band[b] = unit < 3 ? (b == unit ? kBandCells : 0) : kBoxCells << (3 * (unit - 3));
+  return c;
+}
+
+State unit_alone(const State& s, int unit) {
+  State r;
+  load(Puzzle{}, r);
+  const UnitCells keep = unit_cells(unit);
+  for (int b = 0; b < 3; ++b) {
+    const u32 open = kBandCells & ~keep.band[b];
+    for (int d = 0; d < 9; ++d) r.cand[at(d, b)] = (s.cand[at(d, b)] & keep.band[b]) | open;
+    r.unsolved[b] = (s.unsolved[b] & keep.band[b]) | open;
+  }
+  return r;
+}
+
 void read_solution(const State& s, Puzzle& out) {
   for (int d = 0; d < 9; ++d)
     for (int b = 0; b < 3; ++b)

@@ -41,6 +41,9 @@ struct Branch {
 class Walker {
  public:
   Walker(const Puzzle& puzzle, int limit, Order order);
+  // A walk from a state that counts a node as a solution once the cells
+  // of goal are placed (a band or stack alone: see unit_alone).
+  Walker(const State& state, int limit, Order order, const UnitCells& goal);
   // Visits at most budget more nodes. True when the walk is finished: it
   // found limit solutions or the tree ran out.
   bool walk(long budget);
@@ -64,6 +67,7 @@ class Walker {
   int found_ = 0;
   long nodes_ = 0;
   bool done_ = false;
+  UnitCells goal_ = {{kBandCells, kBandCells, kBandCells}};
   Puzzle first_{};
 };
 
@@ -73,9 +77,10 @@ struct Outcome {
   Order order = Order::tuned_ways;  // the order that finished
 };
 
-// The first order's budget alone, and the slice each of the others gets in
-// turn after it.
+// The first order's budget alone; the budget of each band or stack alone
+// after it; and the slice each later order gets in turn after those.
 inline constexpr long kFirstBudget = 512;
+inline constexpr long kUnitBudget = 64;
 inline constexpr long kSlice = 64;
 inline constexpr std::array kLaterOrders = {Order::fewest_ways, Order::last_cell,
                                             Order::first_cell};

@@ -33,6 +33,20 @@ constexpr int at(int d, int b) {
 // unit or is not a digit.
 bool load(const Puzzle& p, State& s);
 
+// The cells of a band (unit 0-2) or of a stack (unit 3-5), per band.
+struct UnitCells {
+  u32 band[3];
+};
+UnitCells unit_cells(int unit);
+
+// A relaxation of s: the candidates of the unit's cells as in s, every
+// other cell open to every digit. A filling of the unit's cells that keeps
+// to s's candidates and to the rules within the unit extends to a whole
+// grid (the other two bands or stacks can repeat it shifted by a box), so
+// the relaxation has a solution exactly when the unit alone can be filled;
+// when it cannot, neither can s.
+State unit_alone(const State& s, int unit);
+
 // Deduces until nothing changes: singles in every row, column and box,
 // locked candidates both ways, and the triad counts. False on a
 // contradiction.

@@ -130,6 +130,13 @@ Walker::Walker(const Puzzle& puzzle, int limit, Order order) : limit_(limit), or
   done_ = !load(puzzle, frames_[0].state);
 }
 
+Walker::Walker(const State& state, int limit, Order order, const UnitCells& goal)
+    : limit_(limit), order_(order), goal_(goal) {
+  frames_.reserve(16);
+  frames_.emplace_back();
+  frames_[0].state = state;
+}
+
 // The next option of the frame at depth_: the last one is taken in place
 // (its frame has nothing left to give), the others on a copy one deeper.
 void Walker::descend() {
@@ -153,7 +160,8 @@ bool Walker::walk(long budget) {
     Frame& f = frames_[depth_];
     bool open = propagate(f.state);
     const State& s = f.state;
-    if (open && (s.unsolved[0] | s.unsolved[1] | s.unsolved[2]) == 0) {
+    if (open && ((s.unsolved[0] & goal_.band[0]) | (s.unsolved[1] & goal_.band[1]) |
+                 (s.unsolved[2] & goal_.band[2])) == 0) {
       if (found_++ == 0) read_solution(s, first_);
       if (found_ >= limit_) return done_ = true;
       open = false;
