@@ -114,9 +114,10 @@ bool parse(int argc, char** argv, Settings& s) {
 int main(int argc, char** argv) {
   Settings settings;
   if (!parse(argc, argv, settings)) {
-    std::fprintf(stderr,
-                 "usage: hill_climb [--search | --nodes] [--givens=N] [--min-givens=N] [--climbs=N] "
-                 "[--steps=N] [--seed=N]\n");
+    std::fprintf(
+        stderr,
+        "usage: hill_climb [--search | --nodes] [--givens=N] [--min-givens=N] [--climbs=N] "
+        "[--steps=N] [--seed=N]\n");
     return 2;
   }
   std::mt19937 rng(settings.seed);
