@@ -15,10 +15,11 @@
 //    seldom go wrong on the same board.
 // So the schedule runs, in this order:
 //  1. tuned_ways alone, for kFirstBudget nodes;
-//  2. each band and each stack alone, kUnitBudget nodes each: a refuted
-//     one proves the board has no solution;
-//  3. the later orders in turn, kSlice nodes at a time, each going on
-//     where it stopped; the first walk to finish answers.
+//  2. the later orders in turn, kSlice nodes at a time, each going on
+//     where it stopped; the first walk to finish answers;
+//  3. once kUnitsAfter nodes have been visited in all, and only once
+//     between two turns of step 2, each band and each stack alone,
+//     kUnitBudget nodes each: a refuted one proves the board has none.
 // If N is the least of the nodes the later orders need alone, that is at
 // most
 //
@@ -34,7 +35,9 @@
 // is the walk that answers a puzzle. tuned_ways is the order the search
 // had alone before; on every board where it needs at most kFirstBudget
 // nodes (every board of the collections with several solutions, and
-// nearly all with one) it answers with the solution it gave before.
+// nearly all with one) it answers with the solution it gave before. The
+// budget weighs the collections (where tuned_ways needs the fewest nodes)
+// against boards climbed to just above it, which pay it in full.
 #include "solver/complete_search.h"
 
 #include <vector>
@@ -44,6 +47,27 @@
 namespace tesura {
 
 namespace search {
+
+namespace {
+
+// Whether a band or stack alone, each walked for kUnitBudget nodes, has no
+// solution; adds the nodes visited.
+bool refuted_alone(const Puzzle& puzzle, long& nodes) {
+  // The lead visited the root, so the root propagates without a
+  // contradiction.
+  State root;
+  load(puzzle, root);
+  propagate(root);
+  for (int unit = 0; unit < 6; ++unit) {
+    Walker alone(unit_alone(root, unit), 1, Order::last_cell, unit_cells(unit));
+    const bool finished = alone.walk(kUnitBudget);
+    nodes += alone.nodes();
+    if (finished && alone.found() == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
   Outcome out;
@@ -57,27 +81,22 @@ Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
   const bool done = lead.walk(kFirstBudget);
   out.nodes = lead.nodes();
   if (done) return answer(lead, Order::tuned_ways);
-  // The lead visited the root, so the root propagates without a
-  // contradiction.
-  State root;
-  load(puzzle, root);
-  propagate(root);
-  for (int unit = 0; unit < 6; ++unit) {
-    Walker alone(unit_alone(root, unit), 1, Order::last_cell, unit_cells(unit));
-    const bool finished = alone.walk(kUnitBudget);
-    out.nodes += alone.nodes();
-    if (finished && alone.found() == 0) return out;
-  }
   std::vector<Walker> later;
   later.reserve(kLaterOrders.size());
   for (const Order order : kLaterOrders) later.emplace_back(puzzle, limit, order);
-  for (;;)
+  bool units_tried = false;
+  for (;;) {
+    if (!units_tried && out.nodes >= kUnitsAfter) {
+      units_tried = true;
+      if (refuted_alone(puzzle, out.nodes)) return out;
+    }
     for (std::size_t k = 0; k < later.size(); ++k) {
       const long before = later[k].nodes();
       const bool finished = later[k].walk(kSlice);
       out.nodes += later[k].nodes() - before;
       if (finished) return answer(later[k], kLaterOrders[k]);
     }
+  }
 }
 
 }  // namespace search

@@ -74,14 +74,16 @@ class Walker {
 struct Outcome {
   int found = 0;                    // solutions found, up to the limit
   long nodes = 0;                   // nodes visited, in all orders
-  Order order = Order::tuned_ways;  // the order that finished
+  Order order = Order::tuned_ways;  // the walk that answered, if one did
 };
 
-// The first order's budget alone; the budget of each band or stack alone
-// after it; and the slice each later order gets in turn after those.
-inline constexpr long kFirstBudget = 512;
-inline constexpr long kUnitBudget = 64;
+// The first order's budget alone; the slice each later order gets in
+// turn after it; when (in nodes visited in all) and with what budget each
+// band and stack is tried alone.
+inline constexpr long kFirstBudget = 256;
 inline constexpr long kSlice = 64;
+inline constexpr long kUnitsAfter = 512;
+inline constexpr long kUnitBudget = 64;
 inline constexpr std::array kLaterOrders = {Order::fewest_ways, Order::last_cell,
                                             Order::first_cell};
 
