@@ -15,24 +15,27 @@
 //    seldom go wrong on the same board.
 // So the schedule runs, in this order:
 //  1. tuned_ways alone, for kFirstBudget nodes;
-//  2. the later orders in turn, kSlice nodes at a time, each going on
-//     where it stopped; the first walk to finish answers;
+//  2. the later orders and the restarts (Restarts: fewest_ways with its
+//     options shuffled anew each walk, the walks given luby budgets, for
+//     boards with solutions that every fixed order happens to miss) in
+//     turn, kSlice nodes at a time, each going on where it stopped; the
+//     first walk to finish answers;
 //  3. once kUnitsAfter nodes have been visited in all, and only once
 //     between two turns of step 2, each band and each stack alone,
 //     kUnitBudget nodes each: a refuted one proves the board has none.
 // If N is the least of the nodes the later orders need alone, that is at
 // most
 //
-//     kFirstBudget + 6 * kUnitBudget + 3 * (N + kSlice)
+//     kFirstBudget + 6 * kUnitBudget + 4 * (N + kSlice)
 //
-// nodes: a board is slow only if it is slow in every later order at once
-// and no band or stack alone shows a contradiction. A walk ends on its own
-// (each option narrows the candidates), so the schedule does too, and
-// "none" is only ever the verdict of a walk that ran to its end, of the
-// board or of a relaxation of it.
+// nodes: a board is slow only if it is slow in every later order and in
+// the restarts at once, and no band or stack alone shows a contradiction.
+// A walk ends on its own (each option narrows the candidates), so the
+// schedule does too, and "none" is only ever the verdict of a walk that ran
+// to its end, of the board or of a relaxation of it.
 //
-// The answer is deterministic: orders, budgets and turns are fixed, and so
-// is the walk that answers a puzzle. tuned_ways is the order the search
+// The answer is deterministic: orders, seeds, budgets and turns are fixed,
+// and so is the walk that answers a puzzle. tuned_ways is the order the search
 // had alone before; on every board where it needs at most kFirstBudget
 // nodes (every board of the collections with several solutions, and
 // nearly all with one) it answers with the solution it gave before. The
@@ -40,6 +43,7 @@
 // against boards climbed to just above it, which pay it in full.
 #include "solver/complete_search.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "solver/search_schedule.h"
@@ -69,6 +73,26 @@ bool refuted_alone(const Puzzle& puzzle, long& nodes) {
 
 }  // namespace
 
+bool Restarts::walk(long budget) {
+  while (budget > 0) {
+    if (walks_.empty() || left_ == 0) {
+      ++number_;
+      walks_.clear();  // each walk starts from the puzzle
+      walks_.emplace_back(puzzle_, limit_, Order::fewest_ways, static_cast<u32>(number_));
+      left_ = kSlice * luby(number_);
+    }
+    Walker& w = walks_.back();
+    const long before = w.nodes();
+    const bool finished = w.walk(std::min(budget, left_));
+    const long used = w.nodes() - before;
+    nodes_ += used;
+    budget -= used;
+    left_ -= used;
+    if (finished) return true;
+  }
+  return false;
+}
+
 Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
   Outcome out;
   const auto answer = [&](const Walker& w, Order order) {
@@ -84,6 +108,7 @@ Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
   std::vector<Walker> later;
   later.reserve(kLaterOrders.size());
   for (const Order order : kLaterOrders) later.emplace_back(puzzle, limit, order);
+  Restarts restarts(puzzle, limit);
   bool units_tried = false;
   for (;;) {
     if (!units_tried && out.nodes >= kUnitsAfter) {
@@ -96,6 +121,10 @@ Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
       out.nodes += later[k].nodes() - before;
       if (finished) return answer(later[k], kLaterOrders[k]);
     }
+    const long before = restarts.nodes();
+    const bool finished = restarts.walk(kSlice);
+    out.nodes += restarts.nodes() - before;
+    if (finished) return answer(restarts.last(), Order::fewest_ways);
   }
 }
 

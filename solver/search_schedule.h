@@ -37,10 +37,11 @@ struct Branch {
 };
 
 // One order's depth-first walk over the puzzle's tree, counting solutions
-// up to limit (>= 1).
+// up to limit (>= 1). With a seed other than 0, each node's options go in
+// an order drawn from the seed, the depth and the nodes visited.
 class Walker {
  public:
-  Walker(const Puzzle& puzzle, int limit, Order order);
+  Walker(const Puzzle& puzzle, int limit, Order order, u32 seed = 0);
   // A walk from a state that counts a node as a solution once the cells
   // of goal are placed (a band or stack alone: see unit_alone).
   Walker(const State& state, int limit, Order order, const UnitCells& goal);
@@ -64,6 +65,7 @@ class Walker {
   int depth_ = 0;
   int limit_;
   Order order_;
+  u32 seed_ = 0;
   int found_ = 0;
   long nodes_ = 0;
   bool done_ = false;
@@ -86,6 +88,36 @@ inline constexpr long kUnitsAfter = 512;
 inline constexpr long kUnitBudget = 64;
 inline constexpr std::array kLaterOrders = {Order::fewest_ways, Order::last_cell,
                                             Order::first_cell};
+
+// The luby sequence 1 1 2 1 1 2 4 1 1 2 ..., term i >= 1.
+constexpr long luby(long i) {
+  for (;;) {
+    int k = 1;  // the least with 2^k - 1 >= i
+    while ((1L << k) - 1 < i) ++k;
+    if ((1L << k) - 1 == i) return 1L << (k - 1);
+    i -= (1L << (k - 1)) - 1;
+  }
+}
+
+// Walks of fewest_ways with their options shuffled, walk i (from 1) given
+// kSlice * luby(i) nodes and then left for walk i + 1 from the puzzle.
+class Restarts {
+ public:
+  Restarts(const Puzzle& puzzle, int limit) : puzzle_(puzzle), limit_(limit) {}
+  // Visits at most budget more nodes; true when a walk finished.
+  bool walk(long budget);
+  long nodes() const { return nodes_; }
+  // The walk that finished.
+  const Walker& last() const { return walks_.back(); }
+
+ private:
+  const Puzzle& puzzle_;
+  int limit_;
+  long number_ = 0;  // of the current walk
+  long left_ = 0;    // of its budget
+  long nodes_ = 0;
+  std::vector<Walker> walks_;  // the current one last
+};
 
 // Runs the schedule; first (when not null) receives the first solution of
 // the order that finished.

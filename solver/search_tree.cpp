@@ -124,7 +124,8 @@ void take(State& s, const Branch& br, int w) {
 
 }  // namespace
 
-Walker::Walker(const Puzzle& puzzle, int limit, Order order) : limit_(limit), order_(order) {
+Walker::Walker(const Puzzle& puzzle, int limit, Order order, u32 seed)
+    : limit_(limit), order_(order), seed_(seed) {
   frames_.reserve(16);
   frames_.emplace_back();
   done_ = !load(puzzle, frames_[0].state);
@@ -141,8 +142,17 @@ Walker::Walker(const State& state, int limit, Order order, const UnitCells& goal
 // (its frame has nothing left to give), the others on a copy one deeper.
 void Walker::descend() {
   Frame& f = frames_[depth_];
-  const int w = std::countr_zero(f.left);
-  f.left &= f.left - 1;
+  u32 pick = f.left;
+  if (seed_ != 0) {
+    // A mix of seed, depth and nodes picks the k-th option left.
+    u32 h = seed_ * 0x9E3779B9u ^ static_cast<u32>(depth_) * 0x85EBCA6Bu ^ static_cast<u32>(nodes_);
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 12;
+    for (u32 k = h % static_cast<u32>(std::popcount(pick)); k > 0; --k) pick &= pick - 1;
+  }
+  const int w = std::countr_zero(pick);
+  f.left &= ~(1u << w);
   if (f.left == 0) {
     take(f.state, f.branch, w);
     return;
