@@ -184,7 +184,7 @@ TEST(CompleteSearch, AgreesWithBruteForceOnGeneratedPuzzles) {
   for (const int n : kinds) EXPECT_GT(n, 200);
 }
 
-// The schedule visits at most kFirstBudget + 6 * kUnitBudget + 4 * (N +
+// The schedule visits at most kFirstBudget + 12 * kUnitBudget + 4 * (N +
 // kSlice) nodes, N the least that a later order needs alone, unless a band
 // or stack alone ends it sooner. The design holds every board kept for
 // being slow to N <= kLeast or to a band or stack refuted alone, hence
@@ -194,7 +194,7 @@ TEST(CompleteSearch, NodesOnSlowBoardsStayWithinTheDesignBound) {
   constexpr long kLeast = 1600;
   // The later orders and the restarts, a turn each.
   constexpr long kLater = static_cast<long>(search::kLaterOrders.size()) + 1;
-  constexpr long kBeforeLater = search::kFirstBudget + 6 * search::kUnitBudget;
+  constexpr long kBeforeLater = search::kFirstBudget + 12 * search::kUnitBudget;
   constexpr long kDesignBound = kBeforeLater + kLater * (kLeast + search::kSlice);
   std::ifstream in(TESURA_SLOW_BOARDS);
   int boards = 0;
