@@ -79,15 +79,17 @@ bool refuted_alone(const Puzzle& puzzle, long& nodes) {
 
 }  // namespace
 
+static_assert(luby(1) == 1 && luby(3) == 2 && luby(6) == 2 && luby(7) == 4 && luby(8) == 1 &&
+              luby(15) == 8);
+
 bool Restarts::walk(long budget) {
   while (budget > 0) {
-    if (walks_.empty() || left_ == 0) {
-      ++number_;
-      walks_.clear();  // each walk starts from the puzzle
-      walks_.emplace_back(puzzle_, limit_, Order::fewest_ways, static_cast<u32>(number_));
+    if (!walk_ || left_ == 0) {
+      ++number_;  // each walk starts from the puzzle
+      walk_.emplace(puzzle_, limit_, Order::fewest_ways, static_cast<u32>(number_));
       left_ = kSlice * luby(number_);
     }
-    Walker& w = walks_.back();
+    Walker& w = *walk_;
     const long before = w.nodes();
     const bool finished = w.walk(std::min(budget, left_));
     const long used = w.nodes() - before;

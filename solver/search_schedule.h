@@ -6,6 +6,7 @@
 // tail).
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "model/puzzle.h"
@@ -108,7 +109,7 @@ class Restarts {
   bool walk(long budget);
   long nodes() const { return nodes_; }
   // The walk that finished.
-  const Walker& last() const { return walks_.back(); }
+  const Walker& last() const { return *walk_; }
 
  private:
   const Puzzle& puzzle_;
@@ -116,7 +117,7 @@ class Restarts {
   long number_ = 0;  // of the current walk
   long left_ = 0;    // of its budget
   long nodes_ = 0;
-  std::vector<Walker> walks_;  // the current one last
+  std::optional<Walker> walk_;
 };
 
 // Runs the schedule; first (when not null) receives the first solution of
