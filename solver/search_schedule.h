@@ -56,6 +56,9 @@ class Walker {
 
  private:
   struct Frame {
+    // Left unset: a frame's state is always copied or loaded before use,
+    // and clearing it would cost more than the copy.
+    Frame() {}    // NOLINT(modernize-use-equals-default)
     State state;  // the node, or after its visit the node it branched from
     Branch branch;
     u32 left = 0;  // options not yet tried
