@@ -5,6 +5,7 @@
 // of one cell. Each option keeps the node's candidates to a subset, so a
 // walk ends.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 
@@ -15,22 +16,30 @@ namespace {
 
 // A band's or stack's weight per digit by its number of open ways: about
 // the bits a branch there splits. Five ways never occur; a settled digit
-// (one way) splits nothing.
-using Weights = std::uint8_t[7];
-constexpr Weights kTunedWeights = {0, 0, 4, 5, 6, 6, 5};
-constexpr Weights kCountWeights = {0, 0, 1, 2, 3, 4, 5};
+// (one way) splits nothing. Looked up straight from the digit's triads.
+struct Weights {
+  std::uint8_t of[512];
+};
+constexpr Weights weights(const std::array<std::uint8_t, 7>& by_count) {
+  Weights w{};
+  for (int x = 0; x < 512; ++x) w.of[x] = by_count[kTables.way_count[x]];
+  return w;
+}
+constexpr Weights kTunedWeights = weights({0, 0, 4, 5, 6, 6, 5});
+constexpr Weights kCountWeights = weights({0, 0, 1, 2, 3, 4, 5});
 
 // The band or stack (unit as in State::tri) whose ways weigh least, more
 // than zero; -1 when every digit is settled in every one. Ties go to the
 // lower band, a band before its stack (interleaved) or the bands first.
-int lightest_unit(const State& s, const Weights& weight, bool bands_first) {
+template <bool bands_first>
+int lightest_unit(const State& s, const Weights& weight) {
   // As the least of total*8 + the unit's rank.
   int key = 1 << 30;
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
     for (const auto& t : s.tri) {
-      h += weight[kTables.way_count[t[k]]];
-      v += weight[kTables.way_count[t[3 + k]]];
+      h += weight.of[t[k]];
+      v += weight.of[t[3 + k]];
     }
     key = std::min(key, h > 0 ? h * 8 + (bands_first ? k : k * 2) : 1 << 30);
     key = std::min(key, v > 0 ? v * 8 + (bands_first ? 3 + k : k * 2 + 1) : 1 << 30);
@@ -41,9 +50,10 @@ int lightest_unit(const State& s, const Weights& weight, bool bands_first) {
 }
 
 // In the lightest unit, the first digit with the fewest ways, two or more.
-Branch pick_ways(const State& s, const Weights& weight, bool bands_first) {
+template <bool bands_first>
+Branch pick_ways(const State& s, const Weights& weight) {
   Branch best;
-  const int u = lightest_unit(s, weight, bands_first);
+  const int u = lightest_unit<bands_first>(s, weight);
   if (u < 0) return best;
   best.band = u % 3;
   best.stack = u >= 3;
@@ -86,15 +96,15 @@ Branch pick_cell(const State& s, bool last) {
       for (int d = 0; d < 9; ++d) best.options |= ((s.cand[at(d, b)] >> best.cell) & 1u) << d;
       return best;
     }
-  return pick_ways(s, kCountWeights, true);
+  return pick_ways<true>(s, kCountWeights);
 }
 
 Branch pick_branch(const State& s, Order order) {
   switch (order) {
     case Order::tuned_ways:
-      return pick_ways(s, kTunedWeights, false);
+      return pick_ways<false>(s, kTunedWeights);
     case Order::fewest_ways:
-      return pick_ways(s, kCountWeights, true);
+      return pick_ways<true>(s, kCountWeights);
     case Order::last_cell:
       return pick_cell(s, true);
     case Order::first_cell:
