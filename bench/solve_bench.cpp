@@ -48,13 +48,14 @@ PuzzleFile load(const fs::path& path) {
 void solve_file(benchmark::State& state, const PuzzleFile& file) {
   Grid grid;
   NoDrawing observer;
+  SolveContext context;
   std::int64_t answered = 0;
   for (auto _ : state) {
     for (const Puzzle& puzzle : file.puzzles) {
       enter_puzzle(grid, puzzle);
       if (check_input(grid, file.min_entries) != InputVerdict::accepted) continue;
       accept_input(grid);
-      const SolveStage stage = solve_command(grid, observer);
+      const SolveStage stage = solve_command(grid, observer, context);
       answered += stage != SolveStage::unsolvable;
       benchmark::DoNotOptimize(grid);
     }

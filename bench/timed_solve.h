@@ -23,6 +23,7 @@ class NoDrawing final : public SolveObserver {
 inline double solve_us(bool search, const Puzzle& p) {
   static Grid grid;
   static NoDrawing observer;
+  static SolveContext context;
   const auto start = std::chrono::steady_clock::now();
   if (search) {
     Puzzle solution;
@@ -31,7 +32,7 @@ inline double solve_us(bool search, const Puzzle& p) {
     enter_puzzle(grid, p);
     if (check_input(grid, 0) == InputVerdict::accepted) {
       accept_input(grid);
-      solve_command(grid, observer);
+      solve_command(grid, observer, context);
     }
   }
   const auto stop = std::chrono::steady_clock::now();

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "cli/parallel_batch.h"
-#include "solver/lookahead.h"
 
 namespace tesura::cli {
 
@@ -40,16 +39,8 @@ std::string complaint(const Reading& reading, std::string_view where) {
   return std::string(where) + "line " + std::to_string(reading.line) + ": " + reading.reason + "\n";
 }
 
-void prepare_solve_thread() {
-  // A batch is measured by the whole run, not by one puzzle's wait.
-  Lookahead::instance().enabled = false;
-}
-
 std::unique_ptr<Batch> make_batch(const Options& options, int jobs, Output& out, Stats& stats) {
-  if (jobs == 1) {
-    prepare_solve_thread();
-    return std::make_unique<SerialBatch>(options, out, stats);
-  }
+  if (jobs == 1) return std::make_unique<SerialBatch>(options, out, stats);
   return std::make_unique<ParallelBatch>(options, jobs, out, stats);
 }
 

@@ -38,7 +38,4 @@ std::unique_ptr<Batch> make_batch(const Options& options, int jobs, Output& out,
 // The line of standard error for a malformed reading.
 std::string complaint(const Reading& reading, std::string_view where);
 
-// Makes the calling thread ready to solve for a batch.
-void prepare_solve_thread();
-
 }  // namespace tesura::cli

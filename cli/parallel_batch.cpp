@@ -47,7 +47,6 @@ void ParallelBatch::stop_threads() {
 }
 
 void ParallelBatch::solve_loop() {
-  prepare_solve_thread();
   PuzzleRun run(options_);
   std::unique_lock lock(mutex_);
   for (;;) {

@@ -131,8 +131,8 @@ RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {
     // Neither the steps nor the answer read the row and column views.
     enter_accepted(grid_, puzzle);
     StepRecords steps(options_.grid, options_.steps ? &out : nullptr);
-    result.solve_ns =
-        time_ns(options_.stats, [&] { result.stage = solve_in_block_view(grid_, steps); });
+    result.solve_ns = time_ns(options_.stats,
+                              [&] { result.stage = solve_in_block_view(grid_, steps, context_); });
     answered = result.stage != SolveStage::unsolvable;
   }
   if (answered) {

@@ -48,6 +48,7 @@ class PuzzleRun {
 
   Options options_;
   Grid grid_;
+  SolveContext context_;
 };
 
 }  // namespace tesura::cli

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The entry's two tests straight on the puzzle: the same verdicts as the
-// window's check of a board entered digit by digit, without building it.
+// The entry's two tests, on the puzzle's digits: the one check behind the
+// window's input completion (check_input) and the batch command.
 #include "model/input_completion.h"
 #include "model/puzzle.h"
 

@@ -46,22 +46,27 @@ void Grid::sync_views() {
     }
 }
 
-void Grid::ygs_gs() {
+namespace {
+
+// Writes a view indexed [row, column] (transposed: [column, row]) into the
+// block view.
+void write_back(Grid& grid, const CandTable& cand, const ValTable& val, bool transposed) {
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 9; ++j) {
-      const auto [b, k] = kRowCell[i - 1][j - 1];
-      gs_cand(b, k) = ygs_cand(i, j);
-      gs_val(b, k) = ygs_val(i, j);
+      const auto [b, k] = transposed ? kRowCell[j - 1][i - 1] : kRowCell[i - 1][j - 1];
+      grid.gs_cand(b, k) = cand(i, j);
+      grid.gs_val(b, k) = val(i, j);
     }
 }
 
+}  // namespace
+
+void Grid::ygs_gs() {
+  write_back(*this, ygs_cand, ygs_val, false);
+}
+
 void Grid::tgs_gs() {
-  for (int i = 1; i <= 9; ++i)
-    for (int j = 1; j <= 9; ++j) {
-      const auto [b, k] = kRowCell[j - 1][i - 1];
-      gs_cand(b, k) = tgs_cand(i, j);
-      gs_val(b, k) = tgs_val(i, j);
-    }
+  write_back(*this, tgs_cand, tgs_val, true);
 }
 
 void Grid::count_cand() {
@@ -104,35 +109,6 @@ Digit Grid::step_digit(int block, int cell, bool down) {
   gs_val(block, cell) = static_cast<Digit>(v);
   gs_cand(block, cell) = v == 0 ? kAllCands : cands_of(v);
   return static_cast<Digit>(v);
-}
-
-void Grid::validate_input() {
-  conflict_flag = 0;
-  // With the views in step, one run over the block view meets every unit:
-  // the digits of the one-digit strings seen so far in each row, column and
-  // the block at hand.
-  std::array<Cands, 9> row_seen{};
-  std::array<Cands, 9> col_seen{};
-  const auto& cand = gs_cand.flat();
-  for (int br = 0; br < 3; ++br)
-    for (int bc = 0; bc < 3; ++bc) {
-      Cands block_seen = kNoCands;
-      for (int kr = 0; kr < 3; ++kr)
-        for (int kc = 0; kc < 3; ++kc) {
-          const Cands c = cand[(3 * br + bc) * 9 + 3 * kr + kc];
-          // "0" is no digit.
-          if (!one_cand(c) || c == cands_of(0)) continue;
-          Cands& row = row_seen[3 * br + kr];
-          Cands& col = col_seen[3 * bc + kc];
-          if (((block_seen | row | col) & c) != 0) {
-            conflict_flag = 1;
-            return;
-          }
-          block_seen |= c;
-          row |= c;
-          col |= c;
-        }
-    }
 }
 
 void Grid::clear_given_cand() {

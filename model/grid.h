@@ -33,8 +33,7 @@ class Grid {
   CandTable sv0_cand;
   ValTable sv0_val;
 
-  Digit decided_cnt = 0;    // one-character strings in the block view; fresh after count_cand
-  Digit conflict_flag = 0;  // 1 when validate_input found a digit twice in a unit
+  Digit decided_cnt = 0;  // one-character strings in the block view; fresh after count_cand
 
   // Every cell of all three views becomes "123456789" and 0. Saved copies,
   // counters and flags are left as they are.
@@ -63,10 +62,6 @@ class Grid {
   // through the blank. Returns the new digit, 0 for blank.
   Digit step_digit(int block, int cell, bool down);
 
-  // The repeat test over blocks, rows and columns of the candidate strings:
-  // conflict_flag := 1 when some one-digit string stands twice in a unit.
-  // Needs the views in step.
-  void validate_input();
   // Empties every one-character block-view string: the givens' mark.
   void clear_given_cand();
   // Puts the givens (empty strings) back as entered digits and clears every

@@ -15,9 +15,10 @@ enum class InputVerdict {
   repeated,  // some digit stands twice in a block, row or column
 };
 
-// The two tests, in order: sync_views, count_cand against min_entries, then
-// validate_input. A refusal changes nothing the user sees; conflict_flag is
-// back at 0 afterwards.
+// The two tests of check_puzzle (entry_check.h) on the board as entered:
+// after sync_views and count_cand, the count against min_entries, then the
+// repeat test over the one-digit strings. A refusal changes nothing the user
+// sees.
 InputVerdict check_input(Grid& grid, int min_entries = kMinEntries);
 
 // Fixes an entry that check_input accepted: the givens' strings become empty,

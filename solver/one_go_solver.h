@@ -6,50 +6,44 @@
 // digit when several could, which guess comes first, and so which answer a
 // puzzle with several solutions gets.
 //
+// propagation.cpp holds the deductions and the round, trial_search.cpp the
+// two trial levels; the shortcuts that spare them work live in files of
+// their own, each with the reason it changes nothing, and keep their
+// storage in the caller's SolveContext.
+//
 // Routines report through members: a count such as decided_cnt is fresh
 // only after the routine that computes it has run.
 #include <array>
-#include <atomic>
-#include <vector>
+#include <cstdint>
 
-#include "model/puzzle.h"
 #include "solver/board.h"
-#include "solver/lookahead.h"
-#include "solver/standstill_memo.h"
+#include "solver/solve_context.h"
 
 namespace tesura {
+
+// Per view, a set of units as bits: what a unit scan marks.
+using ViewUnits = std::array<unsigned, 3>;
 
 class OneGoSolver {
  public:
   // Starts from the block view of an accepted puzzle, given as its pair of
   // tables. The snapshots start as copies of it: they are read only after
   // they are taken, and a copy of a whole board is cheaper than clearing
-  // one member by member.
-  OneGoSolver(const CandTable& cand, const ValTable& val)
-      : gs(Board::from_tables(cand, val)), sv1(gs), sv2(gs) {
-    gs.derive();
-    standstill_.clear();
-  }
-
-  // Starts from a second-level snapshot, for a trial on it elsewhere.
-  OneGoSolver(const Board& snapshot, Digit target) : gs(snapshot), sv1(gs), sv2(gs) {
-    fill_target = target;
-    standstill_.clear();
-  }
+  // one member by member. The context must stay with this solver alone
+  // until it is done.
+  OneGoSolver(const CandTable& cand, const ValTable& val, SolveContext& context)
+      : gs(Board::from_tables(cand, val)), sv1(gs), sv2(gs), ctx_(context) {}
 
   Board gs;   // the board: block view, with the row and column views over it
   Board sv1;  // the first-level snapshot: trial_one's entry board, taken at its first guess
   Board sv2;  // the second-level snapshot, taken when trial_two starts
 
-  Digit decided_cnt = 0;               // one-character strings; fresh after count_cand
-  Digit prev_decided_cnt = 0;          // decided_cnt before the latest productive round
-  Digit given_cnt = 0;                 // empty strings; fresh after count_given
-  Digit open_cnt = 0;                  // cells still open while the solve command propagates
-  Digit fill_target = 0;               // 81 - given_cnt: the board is complete at this count
-  std::array<Digit, 10> unit_flag1{};  // [1..9]: units the first level may guess in
-  std::array<Digit, 10> unit_flag2{};  // [1..9]: the same for the second level
-  Digit conflict_flag = 0;             // 1 when find_conflict saw a digit twice in a unit
-  Digit solved_flag = 0;               // 1 when a trial completed the board without a repeat
+  Digit decided_cnt = 0;       // one-character strings; fresh after count_cand
+  Digit prev_decided_cnt = 0;  // decided_cnt before the latest productive round
+  Digit given_cnt = 0;         // empty strings; fresh after count_given
+  Digit fill_target = 0;       // 81 - given_cnt: the board is complete at this count
+  Digit conflict_flag = 0;     // 1 when find_conflict saw a digit twice in a unit
+  Digit solved_flag = 0;       // 1 when a trial completed the board without a repeat
 
   // Pruning against placed digits, one view each. Only cells with two or
   // more candidates change; a value fixed here prunes the later cells of the
@@ -62,20 +56,14 @@ class OneGoSolver {
   void place_unique_gs() { place_unique(View::block); }
   void place_unique_ygs() { place_unique(View::row); }
   void place_unique_tgs() { place_unique(View::column); }
-  // Three pruning passes over blocks, rows, columns, then the unique places.
-  void solve_round();
+  // One propagation round: kPruneSweeps sweeps of pruning over blocks, rows
+  // and columns, then the unique places over the three views.
+  void solve_round() {
+    round([](int, bool) { return false; });
+  }
 
-  void count_cand();
+  void count_cand() { decided_cnt = static_cast<Digit>(gs.singles); }
   void count_given();
-
-  // Unit scans: unit u is marked when none of its cells has more than n
-  // candidates.
-  void mark1_gs(int n) { mark(View::block, n, unit_flag1); }
-  void mark1_ygs(int n) { mark(View::row, n, unit_flag1); }
-  void mark1_tgs(int n) { mark(View::column, n, unit_flag1); }
-  void mark2_gs(int n) { mark(View::block, n, unit_flag2); }
-  void mark2_ygs(int n) { mark(View::row, n, unit_flag2); }
-  void mark2_tgs(int n) { mark(View::column, n, unit_flag2); }
   // conflict_flag := 1 when a placed digit repeats in a block, row or column.
   void find_conflict();
 
@@ -87,108 +75,81 @@ class OneGoSolver {
   // First level: fix all two-candidate cells of a unit that has no cell of
   // more than two candidates, propagate, and keep the guess if it decides
   // more than two cells. solved_flag = 1 with the completed board on success.
-  void trial_one();
+  void trial_one() { trial_one_from(nullptr); }
   // Second level: every digit in each two- or three-candidate cell of a unit
   // with no cell of more than three, each followed by a whole trial_one.
   void trial_two();
 
   // Tells trial_two the givens and a solution of the puzzle.
-  void know_solution(const Puzzle& givens, const Puzzle& solution);
-
-  // trial_one on the second-level snapshot (gs) with `digit` guessed in cell
-  // `at`; `pairs` are the first-level scans of the board the guess makes.
-  // Leaves in gs the board it ends on.
-  TrialOutcome trial_on_snapshot(int at, int digit, const std::array<unsigned, 3>& pairs);
-  // When set and true, trial_one stops at its next guess, its outcome void.
-  const std::atomic<bool>* cancel = nullptr;
+  void know_solution(const Puzzle& givens, const Puzzle& solution) {
+    ctx_.knowledge.know(givens, solution);
+  }
 
  private:
-  // What a nested trial_one made of the entry snapshot with one cell guessed.
-  // trial_one depends on nothing but the board it is given, and the three
-  // parts of trial_two guess many of the same cells on the same snapshot, so
-  // each outcome is computed once per trial_two.
-  // Plain data, cleared by trial_two when it starts: a solve that ends
-  // before it pays nothing for the table.
-  struct NestedOutcome {
-    enum : std::uint8_t { unknown, unchanged, changed } kind;
-    std::uint16_t board;  // index into nested_boards_ when changed
-  };
-  std::array<NestedOutcome, 81 * 10> nested_;
-  std::vector<Board> nested_boards_;
-  // trial_two's scans of its snapshot (sv2): the first-level scans (two
-  // candidates) and its own (three), one set of units per view.
-  std::array<unsigned, 3> snapshot_pairs_{};
-  std::array<unsigned, 3> snapshot_narrow_{};
-  // The first-level scans of the board that a guess in the cell makes on
-  // the snapshot: the cell leaves the open cells of its three units.
-  std::array<unsigned, 3> pairs_after_guess(int at) const;
-  // The guesses on the snapshot in the order trial_two comes to them, each
-  // digit of a cell once, for the lookahead; those that ends_unchanged
-  // settles are marked unchanged in nested_ instead.
-  std::vector<SnapshotTrial> snapshot_trials();
-  // trial_two's work; trial_two stops the lookahead after it.
-  void second_level();
-  // What trial_one makes of the snapshot with the guess, from the lookahead
-  // where it has it; leaves in gs the board it ends on.
-  TrialOutcome outcome_on_snapshot(int at, int digit, const std::array<unsigned, 3>& pairs);
-  Lookahead* ahead_ = nullptr;  // set while the lookahead has this second level's guesses
-  // What know_solution gave: the givens, and per cell (in the board's
-  // order) the digits of the solutions found so far, the given one first;
-  // whether it is the only one is worked out when first asked.
-  Puzzle givens_{};
-  std::array<Cands, 81> possible_{};
-  int other_found_ = 0;  // searches for a guess's digit that found a solution
-  int none_found_ = 0;   // and that found none
-  enum class Uniqueness : std::uint8_t { not_known, unique, several } uniqueness_{};
-  bool solution_known_ = false;
-  // Whether trial_one on the snapshot with the guess is sure to end on the
-  // board the guess makes, so that it need not run (see the definition).
-  bool ends_unchanged(int at, int digit);
+  static constexpr int kPruneSweeps = 3;
 
-  // A first-level guess made on trial_one's entry snapshot, with the count
-  // its propagation reached. Only the count decides between an undo and an
-  // acceptance, so the same guess again need not be propagated when the
-  // count would undo it.
-  // Plain data: a guess starts as SnapshotGuess{}, and only the first
-  // tried_count_ entries are ever read.
-  struct SnapshotGuess {
-    std::array<std::uint64_t, 2> cells;   // the two-candidate cells fixed
-    std::array<std::uint64_t, 2> larger;  // those given their larger digit
-    Digit decided;
-  };
-  std::array<SnapshotGuess, 64> tried_;
-  std::size_t tried_count_ = 0;
-  // An open-addressed index over tried_: 1 + the entry's index, 0 where
-  // free; twice as many slots as entries, so a probe ends soon.
-  std::array<std::uint8_t, 128> tried_slots_;
-  static std::size_t tried_home(const SnapshotGuess& guess);
-  const SnapshotGuess* find_tried(const SnapshotGuess& guess) const;
-  void keep_tried(const SnapshotGuess& guess);
-
-  // What the rounds after a first-level guess made of the board, kept
-  // for the whole solve.
-  StandstillMemo& standstill_ = StandstillMemo::of_this_thread();
+  // The round, with a look after each sweep of pruning: look(sweep,
+  // settled) gets the sweep's index and whether any unit is still due, and
+  // ends the round at once by returning true. With no unit due the sweeps
+  // left would change nothing, and the round goes on to the unique places.
+  template <class Look>
+  bool round(Look&& look) {
+    for (int sweep = 0; sweep < kPruneSweeps; ++sweep) {
+      check_gs();
+      check_ygs();
+      check_tgs();
+      const bool settled = no_unit(gs.maybe_due);
+      if (look(sweep, settled)) return false;
+      if (settled) break;
+    }
+    place_unique_gs();
+    place_unique_ygs();
+    place_unique_tgs();
+    return true;
+  }
+  // Where a board stands in a first round, for the standstill memo: what is
+  // left of the round depends on the sweep it stands after. A settled board
+  // is where no round has started yet (stage 0): unique places, then rounds
+  // while they decide; a round on it that decides nothing leaves nothing
+  // due, and the next would change nothing. A board with a unit still due
+  // after a sweep has had a digit placed in this round (each sweep passes
+  // every due unit), so the round decides a cell whatever comes after.
+  static std::uint8_t memo_stage(int sweep, bool settled) {
+    return settled ? 0 : static_cast<std::uint8_t>(1 + sweep);
+  }
+  // Propagation rounds until decided_cnt stops rising.
+  void propagate_to_standstill();
+  // The same through the standstill memo, from a board after a guess.
+  // Returns the memo's board where the memo knows the end of the way,
+  // leaving gs part of the way there; nullptr with gs at the end.
+  const Board* propagate_remembered();
 
   // One body per view, so that each is compiled for its own unit maps.
   template <View v>
   void check();
   void place_unique(View v);
-  // Also returns the marked units as a set.
-  unsigned mark(View v, int n, std::array<Digit, 10>& flags);
-  // mark with n = 2 for one unit, and for the whole view as a set.
-  bool pair_unit(int vi, int u) const;
-  unsigned pair_units(int vi) const;
-  static void set_flags(unsigned marked, std::array<Digit, 10>& flags);
-  // When set, the first-level scans of trial_one's entry board, one set per
-  // view, which trial_two knows from its snapshot.
-  const std::array<unsigned, 3>* entry_pairs_ = nullptr;
-  // Propagation rounds until decided_cnt stops rising.
-  void propagate_to_standstill();
-  // The same, with a look into the standstill memo along the first round;
-  // the caller has begun a memo entry for the board it starts from, and
-  // finishes it. Returns the memo's board where a look finds the end of the
-  // way, leaving gs part of the way there; nullptr when gs is the end.
-  const Board* propagate_via_memo();
+
+  // The unit scans: the units with no cell of more than two candidates
+  // (mark1, for the first level) or three (mark2, for the second), as a set.
+  unsigned mark1(View v) const;
+  unsigned mark2(View v) const;
+  ViewUnits mark1_all() const {
+    return {mark1(View::block), mark1(View::row), mark1(View::column)};
+  }
+  // What mark1 makes of the board that a guess in the cell makes on sv2,
+  // whose own first-level scans are `pairs`.
+  ViewUnits mark1_after_guess(int at, const ViewUnits& pairs) const;
+
+  // trial_one; `entry_pairs`, when given, are the first-level scans of its
+  // entry board.
+  void trial_one_from(const ViewUnits* entry_pairs);
+  // trial_one on sv2 (in gs) with `digit` guessed in cell `at`, unless the
+  // nested-outcome cache or the solutions know that it ends unchanged; the
+  // scans are those of sv2. True with the completed board in gs; otherwise
+  // gs is sv2 again.
+  bool nested_on_snapshot(int at, int digit, const ViewUnits& snapshot_pairs);
+
+  SolveContext& ctx_;
 };
 
 }  // namespace tesura

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The deduction rules and the propagation round.
+// The deduction rules and propagation to a standstill; the round itself is
+// OneGoSolver::round.
 #include <bit>
-#include <cstring>
+#include <cassert>
 
 #include "solver/one_go_solver.h"
 
@@ -85,60 +86,10 @@ void OneGoSolver::place_unique(View v) {
   gs.check_bookkeeping();
 }
 
-void OneGoSolver::solve_round() {
-  for (int i = 0; i < 3; ++i) {
-    check_gs();
-    check_ygs();
-    check_tgs();
-  }
-  place_unique_gs();
-  place_unique_ygs();
-  place_unique_tgs();
-}
-
-void OneGoSolver::count_cand() {
-  decided_cnt = static_cast<Digit>(gs.singles);
-}
-
 void OneGoSolver::count_given() {
   int n = 0;
   for (Cands c : gs.cand) n += c == kNoCands;
   given_cnt = static_cast<Digit>(n);
-}
-
-const Board* OneGoSolver::propagate_via_memo() {
-  const Digit prev = decided_cnt;
-  // The first round as solve_round runs it. Guesses that differ often lead
-  // to the same board part of the way, and the rest of the way depends on
-  // nothing but that board, where in the round it stands, and whether the
-  // round has decided a cell yet; a look after each sweep of the three
-  // views finds most of them without costing more than it saves.
-  for (int i = 0; i < 3; ++i) {
-    check_gs();
-    check_ygs();
-    check_tgs();
-    // With no unit due in any view, the pruning passes left change nothing,
-    // and the rest of the way is that of a board where no round has started
-    // yet: unique places, then rounds while they decide more.
-    std::uint64_t due = 0;
-    std::memcpy(&due, gs.maybe_due.data(), sizeof due);
-    const bool settled = due == 0;
-    const auto stage = settled ? std::uint8_t{0}
-                               : static_cast<std::uint8_t>(1 + 2 * i + (gs.singles > prev ? 1 : 0));
-    const std::uint64_t hash = StandstillMemo::hash_of(gs, stage);
-    if (const Board* after = standstill_.find(gs, hash, stage)) {
-      standstill_.reached(after);
-      return after;
-    }
-    standstill_.begin(gs, hash, stage);
-    if (settled) break;
-  }
-  place_unique_gs();
-  place_unique_ygs();
-  place_unique_tgs();
-  count_cand();
-  if (decided_cnt > prev) propagate_to_standstill();
-  return nullptr;
 }
 
 void OneGoSolver::propagate_to_standstill() {
@@ -148,6 +99,30 @@ void OneGoSolver::propagate_to_standstill() {
     solve_round();
     count_cand();
   } while (decided_cnt > prev);
+}
+
+const Board* OneGoSolver::propagate_remembered() {
+  StandstillMemo& memo = ctx_.memo;
+  const Board* end = memo.look(gs, 0);
+  if (end == nullptr) {
+    count_cand();
+    const Digit prev = decided_cnt;
+    // Guesses that differ often lead to the same board part of the way, so
+    // the first round looks in after each sweep; later rounds would cost
+    // more in looks than they find.
+    const bool whole = round([&](int sweep, bool settled) {
+      assert(settled || gs.singles > prev);
+      end = memo.look(gs, memo_stage(sweep, settled));
+      return end != nullptr;
+    });
+    if (whole) {
+      count_cand();
+      if (decided_cnt > prev) propagate_to_standstill();
+    }
+  }
+  memo.finish(gs);
+  ctx_.counts.memo_hits += end != nullptr;
+  return end;
 }
 
 }  // namespace tesura

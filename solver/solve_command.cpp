@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "solver/solve_command.h"
 
+#include <memory>
+
 #include "model/puzzle.h"
 #include "solver/complete_search.h"
 #include "solver/one_go_solver.h"
@@ -8,21 +10,10 @@
 namespace tesura {
 
 const char* stage_name(SolveStage stage) {
-  switch (stage) {
-    case SolveStage::given:
-      return "given";
-    case SolveStage::propagation:
-      return "propagation";
-    case SolveStage::trial1:
-      return "trial1";
-    case SolveStage::trial2:
-      return "trial2";
-    case SolveStage::search:
-      return "search";
-    case SolveStage::unsolvable:
-      return "unsolvable";
-  }
-  return "unsolvable";
+  static constexpr const char* kNames[] = {"given",  "propagation", "trial1",
+                                           "trial2", "search",      "unsolvable"};
+  const auto i = static_cast<std::size_t>(stage);
+  return i < std::size(kNames) ? kNames[i] : "unsolvable";
 }
 
 namespace {
@@ -39,28 +30,56 @@ Puzzle accepted_givens(const Grid& grid) {
   return givens;
 }
 
-// Puts a solution into the board: every cell that is not a given is decided.
-void fill_from(Board& board, const Puzzle& solution) {
+// Puts the accepted puzzle with a solution into the block view: every cell
+// that is not a given is decided.
+void write_solution(Grid& grid, const Puzzle& solution) {
   for (int i = 0; i < 81; ++i) {
     const int at = kBlockEntry[i];
-    const bool given = board.cand[at] == kNoCands;
-    board.cand[at] = given ? kNoCands : cands_of(solution[i]);
-    board.val[at] = given ? board.val[at] : solution[i];
+    const bool given = grid.sv0_cand.flat()[at] == kNoCands;
+    grid.gs_cand.flat()[at] = given ? kNoCands : cands_of(solution[i]);
+    grid.gs_val.flat()[at] = given ? grid.sv0_val.flat()[at] : solution[i];
   }
 }
 
+// The context for one solve: the caller's, or storage of the solve's own
+// where the caller's is in use. Frees the caller's again however the solve
+// ends.
+class ContextLease {
+ public:
+  explicit ContextLease(SolveContext& offered) {
+    if (!offered.in_use.exchange(true, std::memory_order_acquire)) {
+      held_ = &offered;
+    } else {
+      own_ = std::make_unique<SolveContext>();
+      own_->in_use = true;
+      held_ = own_.get();
+    }
+    held_->memo.clear();
+    held_->knowledge.forget();
+  }
+  ~ContextLease() { held_->in_use.store(false, std::memory_order_release); }
+  ContextLease(const ContextLease&) = delete;
+  ContextLease& operator=(const ContextLease&) = delete;
+  SolveContext& context() { return *held_; }
+
+ private:
+  std::unique_ptr<SolveContext> own_;
+  SolveContext* held_ = nullptr;
+};
+
 }  // namespace
 
-SolveStage solve_command(Grid& grid, SolveObserver& observer) {
-  const SolveStage stage = solve_in_block_view(grid, observer);
+SolveStage solve_command(Grid& grid, SolveObserver& observer, SolveContext& context) {
+  const SolveStage stage = solve_in_block_view(grid, observer, context);
   // Drawing reads the block view alone; the row and column views are
   // brought into step once, at the end.
   if (stage != SolveStage::given) grid.sync_views();
   return stage;
 }
 
-SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
-  OneGoSolver s(grid.gs_cand, grid.gs_val);
+SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer, SolveContext& context) {
+  ContextLease lease(context);
+  OneGoSolver s(grid.gs_cand, grid.gs_val, lease.context());
   const bool draws = observer.draws();
   auto show_board = [&] {
     if (!draws) return;
@@ -78,10 +97,9 @@ SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
   s.count_cand();
   s.prev_decided_cnt = s.decided_cnt;
   s.count_given();
-  s.open_cnt = static_cast<Digit>(81 - s.given_cnt);
-  s.fill_target = s.open_cnt;
+  s.fill_target = static_cast<Digit>(81 - s.given_cnt);
 
-  if (s.open_cnt <= 0) return SolveStage::given;  // the grid is its own answer
+  if (s.fill_target <= 0) return SolveStage::given;  // the grid is its own answer
   for (;;) {
     s.solve_round();
     s.count_cand();
@@ -89,13 +107,10 @@ SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
       // A full board with a repeated digit is no answer: it is a contradiction,
       // and the searches below take it from there.
       s.find_conflict();
-      if (s.conflict_flag == 0) {
-        return answered(SolveStage::propagation);
-      }
+      if (s.conflict_flag == 0) return answered(SolveStage::propagation);
       break;
     }
     if (s.decided_cnt == s.prev_decided_cnt) break;
-    s.open_cnt = static_cast<Digit>(s.open_cnt - (s.decided_cnt - s.prev_decided_cnt));
     s.prev_decided_cnt = s.decided_cnt;
     show_board();
   }
@@ -118,15 +133,16 @@ SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer) {
   }
   s.know_solution(givens, solution);
   s.trial_two();
+  lease.context().counts.searches += lease.context().knowledge.searches();
   if (s.solved_flag == 1) {
     s.solved_flag = 0;
     return answered(SolveStage::trial2);
   }
 
   // The trials missed the solution that the search found.
-  s.gs = Board::from_tables(grid.sv0_cand, grid.sv0_val);
-  fill_from(s.gs, solution);
-  return answered(SolveStage::search);
+  write_solution(grid, solution);
+  if (draws) observer.show_board(grid);
+  return SolveStage::search;
 }
 
 }  // namespace tesura

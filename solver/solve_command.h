@@ -5,6 +5,7 @@
 // nothing and shows no message: it tells its observer when the board is to
 // be drawn and when the puzzle has proved unsolvable.
 #include "model/grid.h"
+#include "solver/solve_context.h"
 
 namespace tesura {
 
@@ -37,18 +38,21 @@ class SolveObserver {
   virtual bool draws() const { return true; }
 };
 
-// Solves the accepted puzzle in grid. Precondition: the ready state that
-// accept_input leaves (givens "" with their digit, open cells "123456789"
-// and 0, views in step, sv0 saved).
+// Solves the accepted puzzle in grid, with the caller's context for the
+// storage of its shortcuts. Precondition: the ready state that accept_input
+// leaves (givens "" with their digit, open cells "123456789" and 0, views in
+// step, sv0 saved).
 // Answered: the block view holds the completed grid (givens "", every other
 // cell its digit as a one-character string) and the views are in step.
 // Unsolvable: the block view is restored from sv0 and the views are in step;
 // the caller returns to the first problem.
-SolveStage solve_command(Grid& grid, SolveObserver& observer);
+// A context in use by another solve (a solve started from an observer, or
+// on another thread) is left alone: the solve then takes storage of its own.
+SolveStage solve_command(Grid& grid, SolveObserver& observer, SolveContext& context);
 
 // solve_command for a caller that reads the block view alone: it needs
 // only the block view and sv0 of the ready state, and it leaves the row
 // and column views as they were.
-SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer);
+SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer, SolveContext& context);
 
 }  // namespace tesura

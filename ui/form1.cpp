@@ -514,7 +514,7 @@ void Form1::mark_givens(Digit len) {
 // ---- Solving ----
 
 void Form1::btnans_Click() {
-  const SolveStage stage = solve_command(grid_, *this);
+  const SolveStage stage = solve_command(grid_, *this, solve_context_);
   history_.clear();
   if (stage == SolveStage::unsolvable) {
     // The engine has put the accepted puzzle back, views in step; the return

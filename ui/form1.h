@@ -171,6 +171,7 @@ class Form1 : public QMainWindow, private SolveObserver, private HistoryTarget {
   TileLoader& tiles_;
 
   Grid grid_;
+  SolveContext solve_context_;  // the storage of the solver's shortcuts, kept between solves
   Digit drag_num = 0;
   Digit centred_once = 0;
   // The frame size the start-up centring assumed; the window system tells

@@ -91,7 +91,9 @@ inline std::string views_text(const Grid& grid) {
 // Enters the puzzle, finishes the input and, when it is accepted, solves it;
 // an unsolvable puzzle goes back to the first problem, as the window does,
 // and an answered one is taken back there afterwards.
-inline SolveRun run_solve(const Puzzle& puzzle, int min_entries = kMinEntries) {
+// A solve gets `context` where given, else a fresh one of its own.
+inline SolveRun run_solve(const Puzzle& puzzle, int min_entries = kMinEntries,
+                          SolveContext* context = nullptr) {
   struct Recorder : SolveObserver {
     SolveRun* run;
     void show_board(const Grid& grid) override { run->drawings.push_back(shown_board(grid)); }
@@ -108,7 +110,8 @@ inline SolveRun run_solve(const Puzzle& puzzle, int min_entries = kMinEntries) {
     accept_input(grid);
     Recorder recorder;
     recorder.run = &run;
-    run.stage = solve_command(grid, recorder);
+    SolveContext own;
+    run.stage = solve_command(grid, recorder, context != nullptr ? *context : own);
     if (run.stage == SolveStage::unsolvable) grid.return_to_first_problem();
   }
   run.answer = board_digits(grid);

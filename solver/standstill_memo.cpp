@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+#include "solver/standstill_memo.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tesura {
+
+void StandstillMemo::clear() {
+  found_ = kNone;
+  if (entries_.empty()) return;
+  if (8 * committed_ < slots_.size()) {
+    // The table stays as large as the largest solve made it: with few
+    // entries, freeing their own slots is cheaper than wiping it.
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t e = 0; e < committed_; ++e) {
+      std::size_t i = entries_[e].hash & mask;
+      while (slots_[i] != e + 1) i = (i + 1) & mask;
+      slots_[i] = 0;
+    }
+  } else {
+    std::fill(slots_.begin(), slots_.end(), 0);
+  }
+  entries_.clear();
+  results_.clear();
+  committed_ = 0;
+}
+
+void StandstillMemo::finish(const Board& to) {
+  std::uint32_t result = found_;
+  found_ = kNone;
+  if (committed_ == entries_.size()) return;
+  if (result == kNone) {
+    result = static_cast<std::uint32_t>(results_.size());
+    results_.push_back(to);
+  }
+  for (; committed_ < entries_.size(); ++committed_) {
+    entries_[committed_].result = result;
+    // Half the slots at most are taken, so a probe ends soon.
+    if (2 * (committed_ + 1) > slots_.size()) grow();
+    put(committed_);
+  }
+}
+
+std::uint64_t StandstillMemo::hash_of(const Board& board, std::uint8_t stage) {
+  const auto* p = reinterpret_cast<const unsigned char*>(board.cand.data());
+  std::size_t size = sizeof board.cand;
+  const std::uint64_t h0 = 0x9E3779B97F4A7C15ull ^ stage;
+  // Four chains of products side by side, each waiting only for its own
+  // previous product.
+  std::uint64_t lane[4] = {h0, h0 ^ 0x2545F4914F6CDD1Dull, h0 ^ 0x94D049BB133111EBull,
+                           h0 ^ 0xBF58476D1CE4E5B9ull};
+  for (; size >= 32; size -= 32, p += 32) {
+    std::uint64_t w[4] = {};
+    std::memcpy(w, p, 32);
+    for (int k = 0; k < 4; ++k) lane[k] = (lane[k] ^ w[k]) * 0xFF51AFD7ED558CCDull;
+  }
+  std::uint64_t h = lane[0] ^ (lane[1] >> 1) ^ (lane[2] >> 2) ^ (lane[3] >> 3);
+  for (; size >= 8; size -= 8, p += 8) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, p, 8);
+    h = (h ^ w) * 0xFF51AFD7ED558CCDull;
+  }
+  std::uint64_t tail = 0;
+  std::memcpy(&tail, p, size);
+  h = (h ^ tail) * 0xC4CEB9FE1A85EC53ull;
+  // The products carry low bits upwards only; the slot is taken from the
+  // low bits, so the high ones are folded down before and after a last
+  // product.
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 33;
+  return h;
+}
+
+void StandstillMemo::put(std::size_t entry) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = entries_[entry].hash & mask;
+  while (slots_[i] != 0) i = (i + 1) & mask;
+  slots_[i] = static_cast<std::uint32_t>(entry + 1);
+}
+
+void StandstillMemo::grow() {
+  slots_.assign(slots_.empty() ? 64 : 2 * slots_.size(), 0);
+  for (std::size_t e = 0; e < committed_; ++e) put(e);
+}
+
+}  // namespace tesura
