@@ -132,7 +132,6 @@ void Form1::build_controls() {
         new PaletteTile(client, QRect(kLinePos[d - 1], kPaletteTop, kTileSize, kTileSize), d);
     tile->setObjectName(QStringLiteral("pnl0_%1").arg(d));
     tile->set_picture(window_picture(QStringLiteral("palette%1.png").arg(d)), tile->objectName());
-    connect(tile, &PaletteTile::moved, this, &Form1::pnl0_MouseMove);
     connect(tile, &PaletteTile::pressed, this, &Form1::pnl0_MouseDown);
     connect(tile, &PaletteTile::arrow, this, &Form1::move_in_palette);
     connect(tile, &PaletteTile::activated, this, &Form1::drop_from_palette);
@@ -309,10 +308,6 @@ void Form1::mnuend_Click() {
 
 // ---- Entry ----
 
-void Form1::pnl0_MouseMove(int index) {
-  drag_num = static_cast<Digit>(index);
-}
-
 void Form1::pnl0_MouseDown(int index) {
   PaletteTile* tile = palette_tile(index);
   auto* drag = new QDrag(tile);
@@ -324,8 +319,7 @@ void Form1::pnl0_MouseDown(int index) {
 
 void Form1::drop_on_cell(int block, int index, PaletteTile* source) {
   // The cell takes the dragged tile's picture, and with it that tile's
-  // digit: drag_num can lag behind when the press came without a movement
-  // over the tile, and picture and digit must never disagree.
+  // digit, so that picture and digit never disagree.
   cell(block, index)->show_tile(source->picture(), source->objectName(), source->index(), false);
   grid_.drop_digit(block, index, source->index());
 }

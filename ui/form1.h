@@ -49,7 +49,6 @@ class Form1 : public QMainWindow, private SolveObserver, private HistoryTarget {
 
   const Grid& grid() const { return grid_; }
   // The palette tile the pointer was last over (0 before any).
-  Digit current_drag_num() const { return drag_num; }
   // Board cell k of block N, both from 1.
   BoardCell* cell(int block, int index) const { return cells_[block - 1][index - 1]; }
   PaletteTile* palette_tile(int digit) const { return palette_[digit - 1]; }
@@ -88,7 +87,6 @@ class Form1 : public QMainWindow, private SolveObserver, private HistoryTarget {
   void mnuend_Click();
 
   // Entry.
-  void pnl0_MouseMove(int index);
   void pnl0_MouseDown(int index);
   void pnl1_DragDrop(int index, PaletteTile* source);
   void pnl2_DragDrop(int index, PaletteTile* source);
@@ -172,7 +170,6 @@ class Form1 : public QMainWindow, private SolveObserver, private HistoryTarget {
 
   Grid grid_;
   SolveContext solve_context_;  // the storage of the solver's shortcuts, kept between solves
-  Digit drag_num = 0;
   Digit centred_once = 0;
   // The frame size the start-up centring assumed; the window system tells
   // the real one only once the window is shown.

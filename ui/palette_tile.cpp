@@ -46,11 +46,6 @@ PaletteTile* PaletteTile::from_drag_data(const QMimeData* data, const QWidget* w
   return nullptr;
 }
 
-void PaletteTile::mouseMoveEvent(QMouseEvent* event) {
-  event->accept();
-  emit moved(index_);
-}
-
 void PaletteTile::mousePressEvent(QMouseEvent* event) {
   event->accept();
   show_focus_marks(false);

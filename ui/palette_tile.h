@@ -30,13 +30,11 @@ class PaletteTile : public PictureBox {
   static PaletteTile* from_drag_data(const QMimeData* data, const QWidget* window);
 
  signals:
-  void moved(int index);
   void pressed(int index);
   void arrow(int index, int step);
   void activated(int index);
 
  protected:
-  void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
