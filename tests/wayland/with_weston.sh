@@ -74,7 +74,7 @@ if [ "$status" -ne 0 ] || [ -s "$dir/said" ]; then
   cat "$dir/said" >&2
   exit 1
 fi
-grep -q 'xdg_toplevel@[0-9]*\.set_app_id("org\.tesura\.Tesura")' "$dir/client.log" || {
+grep -Eq 'xdg_toplevel[@#][0-9]+\.set_app_id\("org\.tesura\.Tesura"\)' "$dir/client.log" || {
   echo "the window did not set the app id org.tesura.Tesura" >&2
   exit 1
 }
