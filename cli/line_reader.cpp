@@ -11,19 +11,11 @@
 #include <string_view>
 #include <utility>
 
-#include "cli/line_format.h"
-
 namespace tesura::cli {
 
 namespace {
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
-// ASCII bytes that are no separator.
-const std::array<bool, 256> kPlain = [] {
-  std::array<bool, 256> plain{};
-  for (int b = 0; b < 0x80; ++b) plain[b] = !is_separator(static_cast<char>(b));
-  return plain;
-}();
 }  // namespace
 
 LineReader::LineReader(int fd, std::function<void()> before_wait)
@@ -78,44 +70,16 @@ void LineReader::take(const char* begin, const char* end, bool last) {
     kept_.append(begin, std::min(size, room));
     cut_ = cut_ || size > room;
   }
-  if (field_done_) return;
-  // Counted in locals: the compiler cannot tell the members from the bytes.
-  Utf8Counter utf8 = utf8_;
-  std::uint64_t chars = field_chars_;
-  const char* p = begin;
-  for (;;) {
-    // A run of ASCII bytes other than separators: a character each.
-    const char* q = p;
-    // Eight bytes at a time with one branch while all are plain, as the
-    // cells of a puzzle are.
-    const auto plain = [](const char* b) {
-      return static_cast<unsigned>(kPlain[static_cast<unsigned char>(*b)]);
-    };
-    while (end - q >= 8 && (plain(q) & plain(q + 1) & plain(q + 2) & plain(q + 3) & plain(q + 4) &
-                            plain(q + 5) & plain(q + 6) & plain(q + 7)))
-      q += 8;
-    while (q != end && plain(q)) ++q;
-    if (q != p) {
-      chars += static_cast<std::uint64_t>(q - p);
-      utf8 = Utf8Counter();
-      p = q;
-    }
-    if (p == end || is_separator(*p)) break;
-    chars += utf8.starts_char(*p) ? 1 : 0;
-    ++p;
-  }
-  field_done_ = p != end;
-  field_chars_ = chars;
-  utf8_ = utf8;
+  field_.feed(begin, end);
 }
 
-bool LineReader::next(Line& line) {
+bool LineReader::next(TextLine& line) {
   if (number_ == 0) skip_byte_order_mark();
   kept_.clear();
   direct_ = {};
-  cut_ = field_done_ = started_ = false;
-  field_chars_ = 0;
-  utf8_ = Utf8Counter();
+  cut_ = started_ = false;
+  // Only a first line can be a header, decided by its cells.
+  field_ = FieldScan(number_ == 0);
   bool any = false;  // some byte of this line was read, if only its newline
   for (;;) {
     if (pos_ == end_ && !fill()) {
@@ -135,7 +99,8 @@ bool LineReader::next(Line& line) {
   }
   line.text = kept_.empty() ? direct_ : std::string_view(kept_);
   line.cut = cut_;
-  line.field_chars = field_chars_;
+  line.field_chars = field_.chars();
+  line.field_has_cell = field_.has_cell();
   line.number = ++number_;
   return true;
 }

@@ -10,24 +10,14 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/utf8_counter.h"
+#include "model/puzzle_text.h"
 
 namespace tesura::cli {
 
-struct Line {
-  // The line without its leading white space, cut to LineReader::kKeep
-  // bytes; valid until the next line is read.
-  std::string_view text;
-  bool cut = false;  // text holds only the start of the line
-  // Characters (UTF-8) from the start of text to the first separator or the
-  // end of the line, exact however long the line.
-  std::uint64_t field_chars = 0;
-  std::uint64_t number = 0;  // 1-based
-};
-
 class LineReader {
  public:
-  // Longer than any puzzle line can be, short enough to never matter.
+  // Longer than any puzzle line can be, short enough to never matter:
+  // TextLine::text holds at most this many bytes of a line.
   static constexpr std::size_t kKeep = 4096;
 
   // Does not own fd. before_wait runs whenever the next read would wait for
@@ -35,7 +25,7 @@ class LineReader {
   LineReader(int fd, std::function<void()> before_wait);
 
   // The next line, or false at the end of the input or on a read error.
-  bool next(Line& line);
+  bool next(TextLine& line);
   // errno of the read that failed, or 0.
   int error() const { return error_; }
 
@@ -54,9 +44,7 @@ class LineReader {
   std::string kept_;
   std::string_view direct_;  // the line, when it lies whole in the chunk
   bool cut_ = false;
-  std::uint64_t field_chars_ = 0;
-  bool field_done_ = false;
-  Utf8Counter utf8_;
+  FieldScan field_{false};
   bool started_ = false;  // a non-blank byte has been seen on this line
   std::uint64_t number_ = 0;
 };

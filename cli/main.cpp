@@ -1,25 +1,35 @@
 // SPDX-License-Identifier: MIT
 // tesura-solve: the engine's solve command over files of puzzles.
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <span>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 
-#include "cli/line_format.h"
+#include "cli/batch.h"
 #include "cli/line_reader.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/puzzle_run.h"
 #include "cli/stats.h"
-#include "solver/lookahead.h"
 
 namespace {
 
 using namespace tesura::cli;
+using tesura::PuzzleTextReader;
+using tesura::Reading;
+using tesura::ReadingKind;
+using tesura::TextLine;
 
 constexpr const char* kProgram = "tesura-solve";
 
@@ -53,9 +63,21 @@ int finish(Output& out, int status) {
   return 2;
 }
 
+// The cores this process may run on.
+int cores() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) == 0) return std::max(CPU_COUNT(&set), 1);
+  return static_cast<int>(std::max(std::thread::hardware_concurrency(), 1U));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A closed standard input is held by /dev/null, so that no file opened
+  // later takes descriptor 0 and is read again for "-".
+  const bool stdin_closed = ::fcntl(STDIN_FILENO, F_GETFD) < 0 && errno == EBADF &&
+                            ::open("/dev/null", O_RDONLY | O_CLOEXEC) == STDIN_FILENO;
   const ParsedCommand command = parse_command_line(argc, argv);
   Output out;
   switch (command.action) {
@@ -73,8 +95,6 @@ int main(int argc, char** argv) {
       break;
   }
   const Options& options = command.options;
-  // A batch is measured by the whole run, not by one puzzle's wait.
-  tesura::Lookahead::instance().enabled = false;
   std::vector<std::string> inputs = options.files;
   if (inputs.empty()) inputs.emplace_back("-");
 
@@ -85,51 +105,59 @@ int main(int argc, char** argv) {
     if (file != "-" && !readable(file)) all_readable = false;
   if (!all_readable) return 2;
 
-  PuzzleRun run(options);
   Stats stats;
-  bool any_malformed = false, failed = false;
-  std::string reason;
-  tesura::Puzzle puzzle{};
+  bool any_malformed = false, only_header = false, failed = false;
+  std::unique_ptr<Batch> batch;
+  try {
+    batch = make_batch(options, options.jobs == 0 ? cores() : options.jobs, out, stats);
+  } catch (const std::system_error& error) {
+    complain(std::string("cannot start the jobs: ") + error.what());
+    return 2;
+  }
   for (const auto& file : inputs) {
     // Opening a named pipe waits for its writer: what is answered goes first.
-    if (!out.flush()) break;
-    const int fd = file == "-" ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    batch->drain();
+    if (!batch->ok()) break;
+    const int fd = file == "-" ? (stdin_closed ? -1 : STDIN_FILENO)
+                               : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-      complain("cannot open " + file + ": " + std::strerror(errno));
+      const int error = file == "-" ? EBADF : errno;
+      complain((file == "-" ? "cannot read " : "cannot open ") + display_name(file) + ": " +
+               std::strerror(error));
       failed = true;
       break;
     }
-    LineReader reader(fd, [&out] { out.flush(); });
-    Line line;
-    while (out.ok() && reader.next(line)) {
-      switch (read_line(line, puzzle, reason)) {
-        case LineKind::skipped:
-          continue;
-        case LineKind::puzzle:
-          stats.add(run.run(puzzle, out.buffer()));
-          break;
-        case LineKind::malformed: {
-          any_malformed = true;
-          out.flush();  // keep the complaint after the lines before it
-          const std::string where = inputs.size() > 1 ? display_name(file) + ": " : "";
-          std::fprintf(stderr, "%sline %llu: %s\n", where.c_str(),
-                       static_cast<unsigned long long>(line.number), reason.c_str());
-          run.malformed(out.buffer());
-          stats.add(RunResult{});
-          break;
-        }
+    const std::string where = inputs.size() > 1 ? display_name(file) + ": " : "";
+    LineReader reader(fd, [&batch] { batch->reader_waits(); });
+    PuzzleTextReader text;
+    bool any_puzzle = false;
+    const auto take = [&](std::span<const Reading> readings) {
+      for (const Reading& reading : readings) {
+        any_puzzle = any_puzzle || reading.kind == ReadingKind::puzzle;
+        any_malformed = any_malformed || reading.kind == ReadingKind::malformed;
+        batch->take(reading, where);
       }
-      out.line_done();
-    }
+    };
+    TextLine line;
+    while (batch->ok() && reader.next(line)) take(text.read(line));
+    if (batch->ok() && reader.error() == 0) take(text.finish());
+    batch->drain();
     if (reader.error() != 0) {
-      out.flush();
       complain("cannot read " + display_name(file) + ": " + std::strerror(reader.error()));
       failed = true;
+    } else if (!any_puzzle && batch->ok()) {
+      // Said, so that an empty result is not taken for a quiet success;
+      // a lone header was a line that gave nothing.
+      if (text.header_skipped())
+        std::fprintf(stderr, "%s: line 1: skipped as a header\n", display_name(file).c_str());
+      std::fprintf(stderr, "%s: no puzzles\n", display_name(file).c_str());
+      only_header = only_header || text.header_skipped();
     }
     if (fd != STDIN_FILENO) ::close(fd);
-    if (failed || !out.ok()) break;
+    if (failed || !batch->ok()) break;
   }
-  const int status = finish(out, failed ? 2 : any_malformed ? 1 : 0);
+  batch.reset();  // every thread ends before the last write
+  const int status = finish(out, failed ? 2 : any_malformed || only_header ? 1 : 0);
   if (options.stats) std::fprintf(stderr, "%s\n", stats.summary().c_str());
   return status;
 }

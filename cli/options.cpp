@@ -1,28 +1,37 @@
 // SPDX-License-Identifier: MIT
 #include "cli/options.h"
 
+#include <charconv>
+#include <optional>
 #include <string_view>
 
 namespace tesura::cli {
 
 const char* usage_text() {
   return "Usage: tesura-solve [--stage] [--steps] [--grid] [--stats] [--any-count]\n"
-         "                    [--search-only] [FILE ...]\n"
-         "Solves 9x9 puzzles, one a line, from the FILEs in order, or from standard input\n"
-         "when none is named (\"-\" names standard input). Each FILE is opened once, so a\n"
-         "named pipe, /dev/stdin or a process substitution works.\n"
+         "                    [--search-only] [--jobs [N]] [FILE ...]\n"
+         "Solves 9x9 puzzles from the FILEs in order, or from standard input when none\n"
+         "is named (\"-\" names standard input). Each FILE is opened once, so a named\n"
+         "pipe, /dev/stdin or a process substitution works.\n"
          "\n"
-         "A puzzle line is 81 cells in reading order, after optional white space:\n"
-         "1-9 a given; . 0 _ * or - an open cell. The cells end at the end of the line\n"
-         "or at a separator (white space , ; # |); what follows is ignored: a comment,\n"
-         "a rating, a solution column. Skipped: blank lines, lines starting with #, a\n"
-         "first line with no cell character before its first separator (a header such\n"
-         "as \"quizzes,solutions\"), and a UTF-8 byte-order mark at the start of a file.\n"
-         "Every other line gives one line of output, in input order: the 81 digits of the\n"
-         "answer, \"unsolvable\", the refusal of the entry (入力個所が少な過ぎます or\n"
-         "入力数値にミスがあります), or \"malformed\" with \"line N: reason\" on standard error.\n"
-         "The answers are written out whenever the input has to be waited for, so a\n"
-         "program that writes one puzzle and waits reads its answer at once.\n"
+         "Cells: 1-9 a given; . 0 _ * or - an open cell; full-width digits and dots\n"
+         "read as these. A puzzle is written as\n"
+         "  a line of 81 cells in reading order, after optional white space; the cells\n"
+         "    end at the end of the line or at a separator (white space , ; # |) and\n"
+         "    what follows is ignored: a comment, a rating, a solution column;\n"
+         "  a grid: 9 lines of 9 cells (no -), each in groups of 1, 3 or 9 split by\n"
+         "    spaces or |, with rule lines of - + = | between them skipped;\n"
+         "  a line of 27 groups of 3 or 9 groups of 9 cells, split by spaces or |; a\n"
+         "    comment may follow that does not start with a cell character.\n"
+         "Skipped: blank lines, lines starting with #, a first line with no cell\n"
+         "character before its first separator (a header such as \"quizzes,solutions\"),\n"
+         "and a UTF-8 byte-order mark at the start of a file.\n"
+         "Every other line, or grid, gives one line of output, in input order: the 81\n"
+         "digits of the answer, \"unsolvable\", the refusal of the entry (入力個所が少な過ぎます\n"
+         "or 入力数値にミスがあります), or \"malformed\" with \"line N: reason\" on standard\n"
+         "error. A file that gives no puzzle is said on standard error: \"FILE: no\n"
+         "puzzles\". The answers are written out whenever the input has to be waited\n"
+         "for, so a program that writes one puzzle and waits reads its answer at once.\n"
          "\n"
          "  --stage        put the stage that ended the solve and a tab before each line:\n"
          "                 given, propagation, trial1, trial2, search, unsolvable,\n"
@@ -36,13 +45,32 @@ const char* usage_text() {
          "  --stats        end with a summary line on standard error\n"
          "  --any-count    solve entries with fewer than 20 givens instead of refusing them\n"
          "  --search-only  answer with the complete search alone (fast batch mode)\n"
+         "  --jobs [N]     solve on N threads (without N, or 0: one per core); the output\n"
+         "                 is the same, in the same order; the next argument is taken for\n"
+         "                 N when it is a number (write ./5 for a file named 5)\n"
          "  --help         show this help and exit\n"
          "  --version      show the version and exit\n"
          "\n"
-         "Exit status: 0 when every line was a puzzle, 1 when some line was malformed,\n"
-         "2 for a bad option, an unreadable file or a write error (each with a message\n"
-         "on standard error).\n";
+         "Exit status: 0 when every line was read, 1 when some line was malformed or a\n"
+         "file held only a header, 2 for a bad option, an unreadable file or a\n"
+         "write error (each with a message on standard error).\n";
 }
+
+namespace {
+
+constexpr int kMaxJobs = 1024;
+
+// N of --jobs: 0 to kMaxJobs in decimal, or nothing.
+std::optional<int> job_count(std::string_view text) {
+  int n = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || n < 0 ||
+      n > kMaxJobs)
+    return std::nullopt;
+  return n;
+}
+
+}  // namespace
 
 ParsedCommand parse_command_line(int argc, const char* const* argv) {
   ParsedCommand parsed;
@@ -66,6 +94,21 @@ ParsedCommand parse_command_line(int argc, const char* const* argv) {
       o.any_count = true;
     } else if (arg == "--search-only") {
       o.search_only = true;
+    } else if (arg == "--jobs" || arg.starts_with("--jobs=")) {
+      const bool given = arg.size() > 6;
+      std::string_view n = given ? arg.substr(7) : std::string_view();
+      const auto number = [](std::string_view a) {
+        return !a.empty() && a.find_first_not_of("0123456789") == std::string_view::npos;
+      };
+      if (!given && i + 1 < argc && number(argv[i + 1])) n = argv[++i];
+      const std::optional<int> jobs = n.empty() && !given ? std::optional(0) : job_count(n);
+      if (!jobs) {
+        parsed.action = Action::error;
+        parsed.error = "invalid number of jobs '" + std::string(n) + "' (0 to " +
+                       std::to_string(kMaxJobs) + ")";
+        return parsed;
+      }
+      o.jobs = *jobs;
     } else if (arg == "--help" || arg == "-h") {
       parsed.action = Action::help;
       return parsed;

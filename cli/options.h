@@ -13,6 +13,7 @@ struct Options {
   bool stats = false;              // --stats: a summary line on stderr at the end
   bool any_count = false;          // --any-count: no minimum number of givens
   bool search_only = false;        // --search-only: the complete search alone
+  int jobs = 1;                    // --jobs: threads that solve; 0 = one per core
   std::vector<std::string> files;  // in order; "-" is standard input; none = stdin
 };
 

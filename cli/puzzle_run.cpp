@@ -97,8 +97,10 @@ void PuzzleRun::put_result(const RunResult& result, std::string_view body, bool 
              board, out);
 }
 
-void PuzzleRun::malformed(std::string& out) const {
+RunResult PuzzleRun::answer(const Reading& reading, std::string& out) {
+  if (reading.kind == ReadingKind::puzzle) return run(reading.puzzle, out);
   put_result(RunResult{}, "malformed", false, out);
+  return RunResult{};
 }
 
 RunResult PuzzleRun::run(const Puzzle& puzzle, std::string& out) {

@@ -9,6 +9,7 @@
 #include "cli/options.h"
 #include "model/grid.h"
 #include "model/puzzle.h"
+#include "model/puzzle_text.h"
 #include "solver/solve_command.h"
 
 namespace tesura::cli {
@@ -30,16 +31,18 @@ inline constexpr int kOutcomeCount = kStageCount + 2;
 int outcome_index(const RunResult& result);
 const char* outcome_name(int index);
 
+// What one thread needs to answer readings: a PuzzleRun is used by one
+// thread at a time.
 class PuzzleRun {
  public:
   explicit PuzzleRun(const Options& options) : options_(options) {}
 
-  // Appends the puzzle's output to out: its steps, then its answer.
-  RunResult run(const Puzzle& puzzle, std::string& out);
-  // Appends the output of a malformed line to out.
-  void malformed(std::string& out) const;
+  // Appends the reading's output to out: for a puzzle its steps, then its
+  // answer. The one place where the batch command solves a puzzle.
+  RunResult answer(const Reading& reading, std::string& out);
 
  private:
+  RunResult run(const Puzzle& puzzle, std::string& out);
   void put_result(const RunResult& result, std::string_view body, bool board,
                   std::string& out) const;
 

@@ -24,9 +24,9 @@ void accept_input(Grid& grid) {
 const char* refusal_message(InputVerdict verdict) {
   switch (verdict) {
     case InputVerdict::too_few:
-      return kTooFewMessage;
+      return texts::kTooFew;
     case InputVerdict::repeated:
-      return kRepeatMessage;
+      return texts::kRepeat;
     case InputVerdict::accepted:
       break;
   }

@@ -3,12 +3,11 @@
 // Declaring the entry finished: the two checks and the fixing of the givens.
 // The window shows the pictures and the messages; this layer never does.
 #include "model/grid.h"
+#include "model/texts.h"
 
 namespace tesura {
 
 inline constexpr int kMinEntries = 20;
-inline constexpr const char* kTooFewMessage = "入力個所が少な過ぎます";
-inline constexpr const char* kRepeatMessage = "入力数値にミスがあります";
 
 enum class InputVerdict {
   accepted,  // at least min_entries digits and no repeat: ready to fix the givens
@@ -26,7 +25,7 @@ InputVerdict check_input(Grid& grid, int min_entries = kMinEntries);
 // draws the given tiles from the one-character strings before calling this.
 void accept_input(Grid& grid);
 
-// The refusal's message, or nullptr for an accepted entry.
+// The refusal's message (texts::kTooFew, texts::kRepeat), or nullptr for an accepted entry.
 const char* refusal_message(InputVerdict verdict);
 
 }  // namespace tesura

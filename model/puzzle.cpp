@@ -5,32 +5,6 @@
 
 namespace tesura {
 
-const std::array<ByteClass, 256> kByteClasses = [] {
-  std::array<ByteClass, 256> classes{};
-  for (int b = 0; b < 256; ++b) {
-    ByteClass& c = classes[b];
-    c.blank = std::string_view(" \t\n\v\f\r").find(static_cast<char>(b)) != std::string_view::npos;
-    c.separator =
-        c.blank || std::string_view(",;#|").find(static_cast<char>(b)) != std::string_view::npos;
-    if (b >= '1' && b <= '9') c.cell = b - '0';
-    if (std::string_view(".0_*-").find(static_cast<char>(b)) != std::string_view::npos) c.cell = 0;
-  }
-  return classes;
-}();
-
-std::optional<Puzzle> parse_puzzle(std::string_view line) {
-  if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
-  while (!line.empty() && is_blank(line.front())) line.remove_prefix(1);
-  if (line.size() < 81 || (line.size() > 81 && !is_separator(line[81]))) return std::nullopt;
-  Puzzle puzzle{};
-  for (std::size_t i = 0; i < 81; ++i) {
-    const int cell = byte_class(line[i]).cell;
-    if (cell < 0) return std::nullopt;
-    puzzle[i] = static_cast<Digit>(cell);
-  }
-  return puzzle;
-}
-
 std::string puzzle_text(const Puzzle& puzzle) {
   std::string text(81, '.');
   for (int i = 0; i < 81; ++i)

@@ -13,32 +13,10 @@ namespace tesura {
 // 81 cells in reading order (row 1 left to right, then row 2, ...); 0 = open.
 using Puzzle = std::array<Digit, 81>;
 
-// What a byte is in a puzzle line; a table, since the batch solver looks up
-// every byte it reads.
-struct ByteClass {
-  bool blank = false;      // ASCII white space
-  bool separator = false;  // white space, ',', ';', '#' or '|': the end of the cells
-  int cell = -1;           // the digit of a cell character, 0 for an open cell
-};
-extern const std::array<ByteClass, 256> kByteClasses;
-
-inline const ByteClass& byte_class(char c) {
-  return kByteClasses[static_cast<unsigned char>(c)];
-}
-inline bool is_blank(char c) {
-  return byte_class(c).blank;
-}
-inline bool is_separator(char c) {
-  return byte_class(c).separator;
-}
-
-// A puzzle line as a user has it from a web page, a file or a collection:
-// an optional UTF-8 byte-order mark and leading white space, 81 cells in
-// reading order ("1"-"9" a given; ".", "0", "_", "*" or "-" an open cell),
-// then the end of the text or a separator and anything after it (a
-// comment, a rating, the solution in a second column). Anything else is no
-// puzzle.
-std::optional<Puzzle> parse_puzzle(std::string_view line);
+// The first puzzle in text, in any form that model/puzzle_text.h reads
+// (one line, a grid, grouped rows, full width); nothing when the first
+// thing the text holds is no puzzle.
+std::optional<Puzzle> parse_puzzle(std::string_view text);
 
 // 81 characters, a digit for a given and "." for an open cell.
 std::string puzzle_text(const Puzzle& puzzle);

@@ -8,8 +8,6 @@
 
 namespace tesura {
 
-inline constexpr const char* kUnsolvableMessage = "これは解くことができない問題です";
-
 // Which stage ended the solve.
 enum class SolveStage {
   given,        // all 81 cells were givens: nothing to do
@@ -31,7 +29,7 @@ class SolveObserver {
   // block view is current here.
   virtual void show_board(const Grid& grid) = 0;
   // The puzzle has no solution. Called before the entry is restored, where
-  // the window shows kUnsolvableMessage and waits for OK.
+  // the window shows texts::kUnsolvable and waits for OK.
   virtual void unsolvable(const Grid& grid) = 0;
   // False for an observer that draws nothing: it gets no show_board, the
   // block view is written only with the answer, and unsolvable sees the

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "model/texts.h"
 #include "ui/palette_tile.h"
 
 namespace tesura::ui {
@@ -12,17 +13,23 @@ namespace tesura::ui {
 BoardCell::BoardCell(QWidget* parent, const QRect& geometry, int index, const QString& place)
     : PictureBox(parent, geometry, /*dim_when_disabled=*/false), index_(index), place_(place) {
   setAcceptDrops(true);
-  // Reached by the keyboard only: a click steps the digit and nothing more.
-  setFocusPolicy(Qt::TabFocus);
+  // A click steps the digit and takes the focus, so typing goes on from there.
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void BoardCell::show_tile(const QPixmap& pixmap, const QString& name, int digit, bool given) {
   set_picture(pixmap, name);
   digit_ = digit;
-  QString text =
-      place_ + QLatin1Char(' ') + (digit == 0 ? QStringLiteral("空白") : QString::number(digit));
-  if (given) text += QStringLiteral(" 問題の数字");
+  given_ = given;
+  QString text = place_ + QLatin1Char(' ') +
+                 (digit == 0 ? QString::fromUtf8(texts::kBlankCell) : QString::number(digit));
+  if (given) text += QLatin1Char(' ') + QString::fromUtf8(texts::kGivenCell);
   setAccessibleName(text);
+}
+
+void BoardCell::set_repeated(bool repeated) {
+  set_flagged(repeated);
+  setAccessibleDescription(repeated ? QString::fromUtf8(texts::kRepeatedCell) : QString());
 }
 
 void BoardCell::mousePressEvent(QMouseEvent* event) {
@@ -33,19 +40,33 @@ void BoardCell::mousePressEvent(QMouseEvent* event) {
 
 void BoardCell::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  const bool plain = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  const bool plain = (mods & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+  const bool ctrl = mods == Qt::ControlModifier;
   if (plain && key >= Qt::Key_1 && key <= Qt::Key_9)
-    emit typed(index_, key - Qt::Key_0);
-  else if (plain && (key == Qt::Key_0 || key == Qt::Key_Delete || key == Qt::Key_Backspace))
-    emit typed(index_, 0);
+    emit typed(index_, key - Qt::Key_0, true);
+  else if (plain && (key == Qt::Key_0 || key == Qt::Key_Period))
+    emit typed(index_, 0, true);
+  else if (plain && key == Qt::Key_Delete)
+    emit typed(index_, 0, false);
+  else if (plain && key == Qt::Key_Backspace)
+    emit erased_back(index_);
   else if (plain && key == Qt::Key_Plus)
     emit pressed(index_, Qt::LeftButton);
   else if (plain && key == Qt::Key_Minus)
     emit pressed(index_, Qt::RightButton);
-  else if (plain && (key == Qt::Key_Up || key == Qt::Key_Down))
-    emit arrow(index_, key == Qt::Key_Up ? -1 : 1, 0);
-  else if (plain && (key == Qt::Key_Left || key == Qt::Key_Right))
-    emit arrow(index_, 0, key == Qt::Key_Left ? -1 : 1);
+  else if (plain && key == Qt::Key_Up)
+    emit move_requested(index_, CellMove::up);
+  else if (plain && key == Qt::Key_Down)
+    emit move_requested(index_, CellMove::down);
+  else if (plain && key == Qt::Key_Left)
+    emit move_requested(index_, CellMove::left);
+  else if (plain && key == Qt::Key_Right)
+    emit move_requested(index_, CellMove::right);
+  else if ((plain || ctrl) && (key == Qt::Key_Home || key == Qt::Key_End))
+    emit move_requested(index_, key == Qt::Key_Home
+                                    ? (ctrl ? CellMove::board_start : CellMove::row_start)
+                                    : (ctrl ? CellMove::board_end : CellMove::row_end));
   else
     return PictureBox::keyPressEvent(event);
   show_focus_marks(true);

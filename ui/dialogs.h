@@ -8,9 +8,6 @@ class QWidget;
 
 namespace tesura::ui {
 
-inline constexpr const char* kAppTitle = "Tesura";
-inline constexpr const char* kVersionCaption = "バージョン情報";
-
 class Dialogs {
  public:
   virtual ~Dialogs() = default;

@@ -16,8 +16,11 @@
 #include "model/cell_index.h"
 #include "model/input_completion.h"
 #include "model/puzzle.h"
+#include "model/texts.h"
 #include "ui/accessibility.h"
+#include "ui/announcer.h"
 #include "ui/board_cell.h"
+#include "ui/board_panel.h"
 #include "ui/data_path.h"
 #include "ui/dialogs.h"
 #include "ui/palette_tile.h"
@@ -83,11 +86,12 @@ Form1::Form1(Dialogs& dialogs, SoundPlayer& sound, TileLoader& tiles, QWidget* p
   init_resources();
   install_accessible_roles();
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QString::fromLatin1(kAppTitle));
+  setWindowTitle(QString::fromUtf8(texts::kAppTitle));
   setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
   build_controls();
   build_menus();
   build_keyboard_commands();
+  build_assist_commands();
   // The client area below the menu bar is fixed; the menu bar's height
   // depends on the font, so it is measured rather than assumed.
   setFixedSize(kClientWidth, menuBar()->heightForWidth(kClientWidth) + kClientHeight);
@@ -106,27 +110,20 @@ void Form1::build_controls() {
   backdrop->setObjectName(QStringLiteral("background"));
   backdrop->setPixmap(window_picture(QStringLiteral("background.png")));
   backdrop->setGeometry(0, 0, 250, 253);
+  board_ = new BoardPanel(client);
+  board_->setObjectName(QStringLiteral("board"));
 
   for (int b = 1; b <= 9; ++b)
     for (int k = 1; k <= 9; ++k) {
       const auto [row, col] = row_col_of(b, k);
-      auto* c =
-          new BoardCell(client, QRect(kLinePos[col - 1], kLinePos[row - 1], kTileSize, kTileSize),
-                        k, QStringLiteral("%1行%2列").arg(row).arg(col));
+      // The panel lies at the client's origin: the cells keep their places.
+      auto* c = new BoardCell(board_,
+                              QRect(kLinePos[col - 1], kLinePos[row - 1], kTileSize, kTileSize), k,
+                              QString::number(row) + QString::fromUtf8(texts::kRowSuffix) +
+                                  QString::number(col) + QString::fromUtf8(texts::kColumnSuffix));
       c->setObjectName(QStringLiteral("pnl%1_%2").arg(b).arg(k));
-      connect(c, &BoardCell::dropped, this,
-              [this, h = kDropHandlers[b - 1]](int index, PaletteTile* source) {
-                (this->*h)(index, source);
-              });
-      connect(c, &BoardCell::pressed, this,
-              [this, h = kPressHandlers[b - 1]](int index, Qt::MouseButton button) {
-                (this->*h)(index, button);
-              });
-      connect(c, &BoardCell::typed, this,
-              [this, b](int index, int digit) { type_in_cell(b, index, digit); });
-      connect(c, &BoardCell::arrow, this, [this, b](int index, int row_step, int column_step) {
-        move_in_board(b, index, row_step, column_step);
-      });
+      connect_cell(c, b);
+      board_->add_cell(row, col, c);
       cells_[b - 1][k - 1] = c;
     }
 
@@ -138,6 +135,7 @@ void Form1::build_controls() {
     connect(tile, &PaletteTile::moved, this, &Form1::pnl0_MouseMove);
     connect(tile, &PaletteTile::pressed, this, &Form1::pnl0_MouseDown);
     connect(tile, &PaletteTile::arrow, this, &Form1::move_in_palette);
+    connect(tile, &PaletteTile::activated, this, &Form1::drop_from_palette);
     palette_[d - 1] = tile;
   }
 
@@ -154,12 +152,14 @@ void Form1::build_controls() {
     button->set_picture(window_picture(QString::fromLatin1(name) + QStringLiteral(".png")));
     return button;
   };
-  btninput = make_button("btninput", 0, 75, QStringLiteral("入力終了"));
-  btnans = make_button("btnans", 75, 100, QStringLiteral("一発解答"));
-  btnrestart = make_button("btnrestart", 175, 75, QStringLiteral("再入力"));
+  btninput = make_button("btninput", 0, 75, QString::fromUtf8(texts::kInputDone));
+  btnans = make_button("btnans", 75, 100, QString::fromUtf8(texts::kSolve));
+  btnrestart = make_button("btnrestart", 175, 75, QString::fromUtf8(texts::kRestart));
   connect(btninput, &PictureButton::clicked, this, &Form1::btninput_Click);
   connect(btnans, &PictureButton::clicked, this, &Form1::btnans_Click);
   connect(btnrestart, &PictureButton::clicked, this, &Form1::btnrestart_Click);
+
+  announcer_ = new Announcer(client);
 }
 
 void Form1::build_menus() {
@@ -174,27 +174,27 @@ void Form1::build_menus() {
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
   };
 
-  mnufile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  auto text = [](const char* t) { return QString::fromUtf8(t); };
+  mnufile = menuBar()->addMenu(text(texts::kMenuFile));
   mnufile->setObjectName(QStringLiteral("mnufile"));
-  mnuend = add_item(mnufile, QStringLiteral("終了(&E)"), "mnuend", &Form1::mnuend_Click);
+  mnuend = add_item(mnufile, text(texts::kMenuEnd), "mnuend", &Form1::mnuend_Click);
 
-  mnuprog = menuBar()->addMenu(QStringLiteral("問題(&I)"));
+  mnuprog = menuBar()->addMenu(text(texts::kMenuProblem));
   mnuprog->setObjectName(QStringLiteral("mnuprog"));
-  mnuconf = add_item(mnuprog, QStringLiteral("入力終了"), "mnuconf", &Form1::mnuconf_Click);
-  mnuippatu = add_item(mnuprog, QStringLiteral("一発解答"), "mnuippatu", &Form1::mnuippatu_Click);
-  mnureset = add_item(mnuprog, QStringLiteral("再入力"), "mnureset", &Form1::mnureset_Click);
+  mnuconf = add_item(mnuprog, text(texts::kInputDone), "mnuconf", &Form1::mnuconf_Click);
+  mnuippatu = add_item(mnuprog, text(texts::kSolve), "mnuippatu", &Form1::mnuippatu_Click);
+  mnureset = add_item(mnuprog, text(texts::kRestart), "mnureset", &Form1::mnureset_Click);
   add_line(mnuprog, "mnuline1");
-  mnujirikistart = add_item(mnuprog, QStringLiteral("自力解答モード開始"), "mnujirikistart",
-                            &Form1::mnujirikistart_Click);
-  mnujirikiend = add_item(mnuprog, QStringLiteral("自力解答モード終了"), "mnujirikiend",
-                          &Form1::mnujirikiend_Click);
+  mnujirikistart =
+      add_item(mnuprog, text(texts::kSelfStart), "mnujirikistart", &Form1::mnujirikistart_Click);
+  mnujirikiend =
+      add_item(mnuprog, text(texts::kSelfEnd), "mnujirikiend", &Form1::mnujirikiend_Click);
   add_line(mnuprog, "mnuline2");
-  mnusaisyo =
-      add_item(mnuprog, QStringLiteral("最初の問題に戻る"), "mnusaisyo", &Form1::mnusaisyo_Click);
+  mnusaisyo = add_item(mnuprog, text(texts::kFirstProblem), "mnusaisyo", &Form1::mnusaisyo_Click);
 
-  mnuhelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  mnuhelp = menuBar()->addMenu(text(texts::kMenuHelp));
   mnuhelp->setObjectName(QStringLiteral("mnuhelp"));
-  mnuver = add_item(mnuhelp, QStringLiteral("バージョン情報"), "mnuver", &Form1::mnuver_Click);
+  mnuver = add_item(mnuhelp, text(texts::kVersion), "mnuver", &Form1::mnuver_Click);
 }
 
 void Form1::build_keyboard_commands() {
@@ -202,7 +202,9 @@ void Form1::build_keyboard_commands() {
   paste_ = new QAction(this);
   paste_->setObjectName(QStringLiteral("paste"));
   paste_->setShortcut(QKeySequence::Paste);
-  connect(paste_, &QAction::triggered, this, &Form1::paste_puzzle);
+  // One step of the history, however many cells it fills.
+  connect(paste_, &QAction::triggered, this,
+          [this] { history_.record_edit([this] { paste_puzzle(); }); });
   addAction(paste_);
   auto* copy = new QAction(this);
   copy->setObjectName(QStringLiteral("copy"));
@@ -217,6 +219,7 @@ void Form1::load_tile(BoardCell* cell, const char* prefix, int digit) {
 }
 
 void Form1::enter_state(CommandState state) {
+  state_ = state;
   const Commands& on = kCommandStates[static_cast<std::size_t>(state)];
   // Enabling comes first: a keyboard focus that leaves a control being
   // disabled then finds the next command already on.
@@ -241,6 +244,7 @@ void Form1::enter_state(CommandState state) {
         palette_off();
     }
   }
+  board_changed();
 }
 
 // ---- Start-up and reset ----
@@ -289,14 +293,15 @@ void Form1::palette_off() {
   for (PaletteTile* tile : palette_) tile->setEnabled(false);
 }
 
+// Each reset is one step of the history, so that undo brings the board back.
 void Form1::btnrestart_Click() {
-  Form_Load();
+  history_.record_wipe([this] { Form_Load(); });
 }
 void Form1::mnureset_Click() {
-  Form_Load();
+  history_.record_wipe([this] { Form_Load(); });
 }
 void Form1::mnujirikiend_Click() {
-  Form_Load();
+  history_.record_wipe([this] { Form_Load(); });
 }
 
 void Form1::mnuend_Click() {
@@ -405,18 +410,6 @@ void Form1::type_in_cell(int block, int index, int digit) {
   (this->*kPressHandlers[block - 1])(index, Qt::RightButton);
 }
 
-void Form1::move_in_board(int block, int index, int row_step, int column_step) {
-  auto [row, col] = row_col_of(block, index);
-  for (row += row_step, col += column_step; row >= 1 && row <= 9 && col >= 1 && col <= 9;
-       row += row_step, col += column_step) {
-    const auto [b, k] = block_of(row, col);
-    if (cell(b, k)->isEnabled()) {
-      cell(b, k)->setFocus(Qt::TabFocusReason);
-      return;
-    }
-  }
-}
-
 void Form1::move_in_palette(int index, int step) {
   for (int d = index + step; d >= 1 && d <= 9; d += step)
     if (palette_tile(d)->isEnabled()) {
@@ -465,9 +458,16 @@ bool Form1::focusNextPrevChild(bool next) {
 }
 
 void Form1::paste_puzzle() {
+  // Every form the batch command reads: a line, a grid, grouped rows, full
+  // width.
   const std::optional<Puzzle> puzzle =
       parse_puzzle(QApplication::clipboard()->text().toStdString());
-  if (!puzzle) return;
+  if (!puzzle) {
+    // The one place a paste is refused: nothing changes.
+    QApplication::beep();
+    announce_rejected_paste();
+    return;
+  }
   // Cell by cell, as a drop or as the press to the blank would enter it.
   for (int i = 0; i < 81; ++i) {
     const auto [b, k] = block_of(i / 9 + 1, i % 9 + 1);
@@ -490,11 +490,13 @@ void Form1::btninput_Click() {
   const InputVerdict verdict = check_input(grid_);
   if (verdict != InputVerdict::accepted) {
     dialogs_.show_message(this, QString::fromUtf8(refusal_message(verdict)),
-                          QString::fromLatin1(kAppTitle));
+                          QString::fromUtf8(texts::kAppTitle));
+    announce(refusal_message(verdict));
     return;
   }
   mark_givens(1);
   accept_input(grid_);
+  history_.clear();
   enter_state(CommandState::ready);
 }
 
@@ -515,12 +517,16 @@ void Form1::mark_givens(Digit len) {
 
 void Form1::btnans_Click() {
   const SolveStage stage = solve_command(grid_, *this);
-  if (stage == SolveStage::unsolvable)
+  history_.clear();
+  if (stage == SolveStage::unsolvable) {
     // The engine has put the accepted puzzle back, views in step; the return
     // to the first problem brings it back for entry in the input state.
     mnusaisyo_Click();
-  else
+    announce(texts::kUnsolvable);
+  } else {
     enter_state(CommandState::answered);
+    announce(texts::kSolved);
+  }
 }
 
 void Form1::mnuippatu_Click() {
@@ -540,13 +546,14 @@ void Form1::show_board(const Grid&) {
 }
 
 void Form1::unsolvable(const Grid&) {
-  dialogs_.show_message(this, QString::fromUtf8(kUnsolvableMessage),
-                        QString::fromLatin1(kAppTitle));
+  dialogs_.show_message(this, QString::fromUtf8(texts::kUnsolvable),
+                        QString::fromUtf8(texts::kAppTitle));
 }
 
 // ---- Self-solve mode ----
 
 void Form1::mnujirikistart_Click() {
+  history_.clear();
   unlock_open_cells();
   enter_state(CommandState::self_solve);
 }
@@ -568,13 +575,14 @@ void Form1::mnusaisyo_Click() {
     }
   // The givens back as entered digits, everything else blank, views in step.
   grid_.return_to_first_problem();
+  history_.clear();
   enter_state(CommandState::input);
 }
 
 // ---- Version box ----
 
 void Form1::mnuver_Click() {
-  dialogs_.show_message(this, version_box_text(), QString::fromUtf8(kVersionCaption));
+  dialogs_.show_message(this, version_box_text(), QString::fromUtf8(texts::kVersion));
   // Our own notification, from the program's data folder.
   sound_file = data_file_path(QString::fromLatin1(kNotificationFile));
   sound_.play_and_wait(sound_file);

@@ -12,27 +12,34 @@
 // "mnuprog", "mnuconf", "mnuippatu", "mnureset", "mnujirikistart",
 // "mnujirikiend", "mnusaisyo", "mnuhelp", "mnuver". Beside the menus, the
 // window has the keyboard commands "paste" (Ctrl+V, a puzzle line entered
-// cell by cell, in the input state only) and "copy" (Ctrl+C, the board as
-// shown, in every state).
+// cell by cell, in the input state only), "copy" (Ctrl+C, the board as
+// shown, in every state), "undo" (Ctrl+Z), "redo" (Ctrl+Shift+Z, Ctrl+Y),
+// "marks" (Ctrl+M, the frames of repeated digits and of a completed board)
+// and "help" (F1, the key help window). None of them changes what a user of
+// the mouse alone sees.
 #include <QMainWindow>
 #include <array>
 
 #include "model/grid.h"
 #include "solver/solve_command.h"
+#include "ui/board_cell.h"
+#include "ui/history.h"
 
 class QAction;
 class QMenu;
 
 namespace tesura::ui {
 
-class BoardCell;
+class Announcer;
+class BoardPanel;
 class Dialogs;
+class HelpWindow;
 class PaletteTile;
 class PictureButton;
 class SoundPlayer;
 class TileLoader;
 
-class Form1 : public QMainWindow, private SolveObserver {
+class Form1 : public QMainWindow, private SolveObserver, private HistoryTarget {
   Q_OBJECT
  public:
   // The window says things through dialogs, plays through sound and reads
@@ -46,6 +53,12 @@ class Form1 : public QMainWindow, private SolveObserver {
   // Board cell k of block N, both from 1.
   BoardCell* cell(int block, int index) const { return cells_[block - 1][index - 1]; }
   PaletteTile* palette_tile(int digit) const { return palette_[digit - 1]; }
+  BoardPanel* board() const { return board_; }
+  QUndoStack& history() { return history_.stack(); }
+  bool marks_shown() const { return marks_on_; }
+
+  // Tells a screen reader that a pasted text was not taken as a puzzle.
+  void announce_rejected_paste();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -62,6 +75,7 @@ class Form1 : public QMainWindow, private SolveObserver {
   // The four command states and the one place that says what each enables.
   enum class CommandState { input, ready, answered, self_solve };
   void enter_state(CommandState state);
+  CommandState state_ = CommandState::input;
 
   // Start-up and the three resets.
   void Form_Load();
@@ -104,7 +118,7 @@ class Form1 : public QMainWindow, private SolveObserver {
 
   // The keyboard and the clipboard, through the handlers above.
   void type_in_cell(int block, int index, int digit);
-  void move_in_board(int block, int index, int row_step, int column_step);
+  void move_in_board(int block, int index, CellMove where);
   void move_in_palette(int index, int step);
   void paste_puzzle();
   void copy_board();
@@ -130,6 +144,24 @@ class Form1 : public QMainWindow, private SolveObserver {
 
   // Version box.
   void mnuver_Click();
+
+  // Help beyond the commands (form1_assist.cpp): undo and redo, marks,
+  // announcements, the key help and the keys that move on as they type.
+  void build_assist_commands();
+  void connect_cell(BoardCell* cell, int block);
+  void erase_back(int block, int index);
+  void drop_from_palette(int digit);
+  void toggle_marks();
+  void show_key_help();
+  void announce(const char* text);
+  // The enabled cell nearest after (step 1) or before (step -1) cell (block,
+  // index) in reading order, wrapping round; nullptr when there is none.
+  BoardCell* next_open_cell(int block, int index, int step) const;
+  CellLook look(int block, int index) const override;
+  void put(int block, int index, const CellLook& look) override;
+  WindowSnapshot snapshot() const override;
+  void restore(const WindowSnapshot& snapshot) override;
+  void board_changed() override;
 
   // Shows the tile file prefix + digit + ".bmp" in cell; "R00" is the given look.
   void load_tile(BoardCell* cell, const char* prefix, int digit);
@@ -164,6 +196,14 @@ class Form1 : public QMainWindow, private SolveObserver {
   QMenu* mnuhelp = nullptr;
   QAction* mnuver = nullptr;
   QAction* paste_ = nullptr;
+
+  BoardPanel* board_ = nullptr;
+  Announcer* announcer_ = nullptr;
+  HelpWindow* help_ = nullptr;
+  BoardHistory history_{*this};
+  bool marks_on_ = false;
+  // The self-solve board was complete without a repeat at the last change.
+  bool completed_ = false;
 
   // Where the focus was last on the board and on the palette, to come back to.
   BoardCell* board_focus_ = nullptr;

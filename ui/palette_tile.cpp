@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QRandomGenerator>
 
+#include "model/texts.h"
+
 namespace tesura::ui {
 
 namespace {
@@ -20,6 +22,7 @@ PaletteTile::PaletteTile(QWidget* parent, const QRect& geometry, int index)
     : PictureBox(parent, geometry, /*dim_when_disabled=*/true), index_(index) {
   setMouseTracking(true);
   setAccessibleName(QString::number(index));
+  setAccessibleDescription(QString::fromUtf8(texts::kPaletteHint));
   setFocusPolicy(Qt::TabFocus);
 }
 
@@ -61,6 +64,9 @@ void PaletteTile::keyPressEvent(QKeyEvent* event) {
     emit arrow(index_, -1);
   else if (event->key() == Qt::Key_Right)
     emit arrow(index_, 1);
+  else if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+           event->key() == Qt::Key_Enter)
+    emit activated(index_);
   else
     return PictureBox::keyPressEvent(event);
   show_focus_marks(true);

@@ -3,7 +3,8 @@
 // A digit tile of the palette. It follows the pointer without a button held,
 // so the window always knows which tile the pointer is over, and reports a
 // press, on which the window starts dragging the tile. Its accessible name
-// is its digit; the left and right arrows move the focus along the palette.
+// is its digit; the left and right arrows move the focus along the palette,
+// and Space or Enter asks for its digit to be put in the board's last cell.
 #include <QByteArray>
 
 #include "ui/picture_box.h"
@@ -32,6 +33,7 @@ class PaletteTile : public PictureBox {
   void moved(int index);
   void pressed(int index);
   void arrow(int index, int step);
+  void activated(int index);
 
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -165,6 +166,7 @@ TEST_F(Cli, AnswersEveryPuzzleLineInInputOrder) {
 
 TEST_F(Cli, ReadsTheLinesOfCommonCollectionsAndReportsTheRest) {
   const std::string bom = "\xef\xbb\xbf", wide_one = "\xef\xbc\x91";  // U+FEFF, U+FF11
+  const std::string wide_a = "\xef\xbd\x81";                          // U+FF41
   const std::string pad(2'000'000, ' ');
   std::string with_nul = kEasy, bad_char = kEasy;
   with_nul[40] = '\0';
@@ -174,7 +176,7 @@ TEST_F(Cli, ReadsTheLinesOfCommonCollectionsAndReportsTheRest) {
       kHard + " # hardest\n" + kEasy + "\t4.5\n" + kEasy + " 4.5 rating\n" + kEasy + ";note\n" +
       kEasy + "|\n" + with_blank(kEasy, '_') + "\n" + with_blank(kHard, '*') + "\n" +
       with_blank(kEasy, '-') + "#x\n" + "quizzes,solutions\n" +  // 11: not the first line
-      bom + kEasy + "\n" + wide_one + wide_one + wide_one + "\n1\n" + wide_one + kEasy.substr(1) +
+      bom + kEasy + "\n" + wide_one + wide_one + wide_one + "\n1\n" + wide_a + kEasy.substr(1) +
       "\n,\n" + bad_char + "\n\n" + with_nul + "\n" + std::string(3'000'000, '7') + "\n" + pad +
       "\n" + pad + kEasy + pad + "\n" + kEasy + "1";  // line 23, without a newline
   const Outcome r = run({}, input);
@@ -188,7 +190,7 @@ TEST_F(Cli, ReadsTheLinesOfCommonCollectionsAndReportsTheRest) {
                                   "line 12: expected 81 cells, found 82 characters",
                                   "line 13: expected 81 cells, found 3 characters",
                                   "line 14: expected 81 cells, found 1 character",
-                                  "line 15: cell 1: unexpected character '" + wide_one + "'",
+                                  "line 15: cell 1: unexpected character '" + wide_a + "'",
                                   "line 16: expected 81 cells, found 0 characters",
                                   "line 17: cell 11: unexpected character 'x'",
                                   "line 19: cell 41: unexpected character",
@@ -338,6 +340,7 @@ TEST_F(Cli, StatsEndWithOneSummaryLine) {
   // Without --stats nothing more is said; an empty input still sums up.
   EXPECT_EQ(run({}, kEasy).err, "");
   EXPECT_EQ(run({"--stats"}, "").err,
+            "standard input: no puzzles\n"
             "stats: puzzles=0 given=0 propagation=0 trial1=0 trial2=0 search=0 unsolvable=0 "
             "refused=0 malformed=0 median_us=0.00 mean_us=0.00 max_us=0.00 total_s=0.000\n");
 }
@@ -392,15 +395,159 @@ TEST_F(Cli, InputsOptionsAndExitStatus) {
 TEST_F(Cli, AnswersACoProcessLineByLine) {
   // The script writes a line and waits for its answer before the next one,
   // keeping the pipe open; it gives up (status 3) if an answer is held back.
-  const Outcome r = bash(
-      "coproc S { exec \"$0\" --stage 2>/dev/null; }; pid=$S_PID; "
-      "for line in \"$1\" bad \"$2\"; do printf '%s\\n' \"$line\" >&\"${S[1]}\"; "
-      "IFS= read -r -t 20 answer <&\"${S[0]}\" || exit 3; printf '%s\\n' \"$answer\"; done; "
-      "eval \"exec ${S[1]}>&-\"; wait \"$pid\"; echo \"status $?\"",
-      {TESURA_SOLVE_BINARY, kEasy, kHard});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out_lines(), (Lines{"propagation\t" + kEasyAnswer, "malformed\tmalformed",
-                                  "search\t" + kHardAnswer, "status 1"}));
+  for (const char* jobs : {"--jobs=1", "--jobs=2"}) {
+    const Outcome r = bash(
+        "coproc S { exec \"$0\" --stage \"$3\" 2>/dev/null; }; pid=$S_PID; "
+        "for line in \"$1\" bad \"$2\"; do printf '%s\\n' \"$line\" >&\"${S[1]}\"; "
+        "IFS= read -r -t 20 answer <&\"${S[0]}\" || exit 3; printf '%s\\n' \"$answer\"; done; "
+        "eval \"exec ${S[1]}>&-\"; wait \"$pid\"; echo \"status $?\"",
+        {TESURA_SOLVE_BINARY, kEasy, kHard, jobs});
+    EXPECT_EQ(r.status, 0) << jobs;
+    EXPECT_EQ(r.out_lines(), (Lines{"propagation\t" + kEasyAnswer, "malformed\tmalformed",
+                                    "search\t" + kHardAnswer, "status 1"}));
+  }
+}
+
+// kEasy in rows of three groups of three: cells split by gap, groups by
+// bar, a rule line between bands, and the rule around it when boxed.
+std::string drawn(const std::string& p, const std::string& gap, const std::string& bar,
+                  const std::string& rule, bool boxed) {
+  std::string text = boxed ? rule + "\n" : "";
+  for (int row = 0; row < 9; ++row) {
+    if (row == 3 || row == 6) text += rule + "\n";
+    if (boxed) text += bar;
+    for (int col = 0; col < 9; ++col) {
+      if (col > 0) text += col % 3 == 0 ? bar : gap;
+      text += p[row * 9 + col];
+    }
+    if (boxed) text += bar;
+    text += '\n';
+  }
+  return boxed ? text + rule + "\n" : text;
+}
+
+TEST_F(Cli, ReadsGridsGroupedRowsAndFullWidthAndSaysWhyNot) {
+  std::string grouped3, grouped9, wide;
+  for (int i = 0; i < 81; ++i) {
+    if (i > 0 && i % 3 == 0) grouped3 += ' ';
+    if (i > 0 && i % 9 == 0) grouped9 += " | ";
+    grouped3 += kEasy[i];
+    grouped9 += kHard[i];
+    // Full-width digits and dots: U+FF10 to U+FF19, U+FF0E.
+    wide +=
+        kEasy[i] == '.' ? "\xef\xbc\x8e" : "\xef\xbc" + std::string(1, char(0x90 + kEasy[i] - '0'));
+  }
+  std::string short_group = grouped3;
+  short_group.erase(16, 1);
+  const std::string plain = drawn(kEasy, " ", " | ", "------+-------+------", false);
+  const std::string input = plain + "\n" +  // 1-11, 12
+                            drawn(kHard, " ", " | ", "+-------+-------+-------+", true) +  // 13-25
+                            kEasy + "\n" + grouped3 + " # easy\n" + grouped9 + " hardest\n" + wide +
+                            "\n" + kEasy + " 10.5\n" +                              // 26-30
+                            plain.substr(0, plain.find("------")) + "------\n\n" +  // 31-34, 35
+                            grouped3 + " 4.5\n" + short_group + "\n" +
+                            grouped3.substr(0, 26 * 4 - 1) + "\n" + "+---+---+---+\n" +
+                            kHard;  // 36-40
+  for (const char* jobs : {"--jobs=1", "--jobs=2"}) {
+    const Outcome r = run({jobs}, input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out_lines(), (Lines{kEasyAnswer, kHardAnswer, kEasyAnswer, kEasyAnswer, kHardAnswer,
+                                    kEasyAnswer, kEasyAnswer, "malformed", "malformed", "malformed",
+                                    "malformed", "malformed", kHardAnswer}));
+    EXPECT_EQ(r.err_lines(),
+              (Lines{"line 31: incomplete grid: 3 of 9 rows",
+                     "line 36: groups of 3: more cells after the 81st; start a comment with #",
+                     "line 37: groups of 3: group 5 holds 2 cells",
+                     "line 38: groups of 3: found 78 cells, expected 81",
+                     "line 39: incomplete grid: 0 of 9 rows"}));
+  }
+}
+
+TEST_F(Cli, HeadersEmptyFilesAndAClosedStandardInput) {
+  // A header is told by its whole first field, however long.
+  for (const std::size_t n : {50, 5'000, 200'000}) {
+    const Outcome r = run({}, std::string(n, 'q') + ",solutions\n" + kEasy + "\n");
+    EXPECT_EQ(r.status, 0) << n;
+    EXPECT_EQ(r.out, kEasyAnswer + "\n") << r.err;
+  }
+  // A file that gives no puzzle says so; a lone header gave nothing.
+  const std::string bad = file("bad.txt", "bad\n"), none = file("none.txt", "# none\n\n");
+  const Outcome lone = run({bad});
+  EXPECT_EQ(lone.status, 1);
+  EXPECT_EQ(lone.out, "");
+  EXPECT_EQ(lone.err, bad + ": line 1: skipped as a header\n" + bad + ": no puzzles\n");
+  const Outcome empty = run({none});
+  EXPECT_EQ(empty.status, 0);
+  EXPECT_EQ(empty.err, none + ": no puzzles\n");
+  // A closed standard input fails as "-" alone does, after the file before.
+  const std::string a = file("a.txt", kEasy + "\n");
+  for (const Lines& args : {Lines{"-"}, Lines{a, "-"}}) {
+    Lines argv = {TESURA_SOLVE_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const Outcome r = bash("exec \"$0\" \"$@\" <&-", argv);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, args.size() == 2 ? kEasyAnswer + "\n" : "");
+    EXPECT_EQ(r.err_lines().back(),
+              "tesura-solve: cannot read standard input: Bad file descriptor");
+  }
+}
+
+// Every sample collection, as it is.
+std::string samples() {
+  std::vector<fs::path> paths;
+  for (const auto& entry : fs::directory_iterator(TESURA_TEST_DATA_DIR))
+    if (entry.path().extension() == ".txt") paths.push_back(entry.path());
+  std::sort(paths.begin(), paths.end());
+  std::ostringstream text;
+  for (const auto& path : paths) text << std::ifstream(path).rdbuf();
+  return text.str();
+}
+
+TEST_F(Cli, JobsWriteWhatOneJobWrites) {
+  const std::string input = samples() + "bad\n" + kSeventeen + "\n" + kNoSolution + "\n" +
+                            drawn(kEasy, "", "|", "---+---+---", false) + kRepeat + "\n";
+  ASSERT_GT(input.size(), 600u * 82);
+  for (const Lines& options :
+       {Lines{}, Lines{"--stage", "--steps"}, Lines{"--grid", "--steps", "--stage", "--any-count"},
+        Lines{"--search-only", "--stage"}, Lines{"--stats", "--stage"}}) {
+    const Outcome one = run(options, input);
+    for (const char* jobs : {"--jobs=2", "--jobs", "--jobs=7"}) {
+      Lines args = options;
+      args.emplace_back(jobs);
+      const Outcome many = run(args, input);
+      SCOPED_TRACE(testing::PrintToString(args));
+      EXPECT_EQ(many.status, one.status);
+      EXPECT_TRUE(many.out == one.out);  // not printed: megabytes
+      // --stats: the same counts, other times.
+      EXPECT_EQ(many.err.substr(0, many.err.find("median_us")),
+                one.err.substr(0, one.err.find("median_us")));
+    }
+  }
+  // What --grid draws reads back as the same puzzles, solved.
+  const Outcome answers = run({"--search-only", "--any-count"}, samples());
+  Lines given;
+  for (const auto& line : answers.out_lines()) given.push_back("given\t" + line);
+  const Outcome grids = run({"--grid", "--search-only", "--any-count"}, samples());
+  EXPECT_EQ(run({"--stage", "--jobs=2"}, grids.out).out_lines(), given);
+  // The first write error stops every job; a bad count stops before them.
+  const Outcome full = run({"--jobs=2"}, input, "/dev/full");
+  EXPECT_EQ(full.status, 2);
+  EXPECT_EQ(full.err_lines().back(), "tesura-solve: write error: No space left on device");
+  for (const char* jobs : {"--jobs=x", "--jobs=", "--jobs=1025", "--jobs=-1"})
+    EXPECT_EQ(run({jobs}, kEasy).status, 2) << jobs;
+  EXPECT_EQ(run({"--jobs", "2", "--stage"}, kEasy).out, "propagation\t" + kEasyAnswer + "\n");
+}
+
+// A file spread over processes, here all on this machine, by GNU parallel
+// as the README shows it for many machines.
+TEST_F(Cli, GnuParallelSpreadsAFileInItsOrder) {
+  const std::string input = samples();
+  const Outcome spread =
+      bash("parallel --will-cite --pipe --keep-order -N 40 -j 3 \"$0\" --stage --any-count",
+           {TESURA_SOLVE_BINARY}, input);
+  EXPECT_EQ(spread.status, 0) << spread.err;
+  EXPECT_TRUE(spread.out == run({"--stage", "--any-count"}, input).out);
+  EXPECT_EQ(spread.out_lines().size(), 606u);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // Where UTF-8 characters start, byte by byte, so that lengths in messages
 // count characters: a full-width digit is one, not three.
 
-namespace tesura::cli {
+namespace tesura {
 
 // The length of the sequence a UTF-8 lead byte announces; 0 for a byte
 // that cannot lead one.
@@ -38,4 +38,4 @@ class Utf8Counter {
   int pending_ = 0;  // continuation bytes still expected
 };
 
-}  // namespace tesura::cli
+}  // namespace tesura
