@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "../ui/window_harness.h"
+#include "model/texts.h"
 #include "ui/app.h"
 
 namespace {
@@ -100,7 +101,7 @@ void journey(Form1& w, const QStringList& args) {
   QString caption;
   close_version_box_when_shown(&caption);
   item(w, "mnuver")->trigger();
-  check(caption == QString::fromUtf8(kVersionCaption), "the version box opens and closes");
+  check(caption == QString::fromUtf8(tesura::texts::kVersion), "the version box opens and closes");
   check(digits(w) == shown, "the board as it was");
 
   item(w, "mnuend")->trigger();  // 終了: the status is the program's own
