@@ -1,563 +1,150 @@
 // SPDX-License-Identifier: MIT
-// Complete search over band bitboards.
+// The complete search: one fixed schedule over the walks of
+// search_tree.cpp.
 //
-// Each digit's candidates are three 27-bit masks, one per band of three
-// rows (bit r*9+c for row r of the band and column c); a placed digit keeps
-// its cell. In a band a digit takes one cell in each row and one in each
-// box, so which of the nine row-box triads can still hold it is a small
-// matching problem answered by one table look-up. That gives locked
-// candidates both ways and the row and box singles. The same matching over
-// column triads, per stack of boxes, gives the column side. Naked singles
-// come from counting candidates bit-sliced across the digits, and the
-// triad counts (three digits to a triad) from counting triads the same way.
-// The search branches on the ways one digit can still take through one
-// band or stack.
+// Why the tail is bounded. Every order is complete, but each has boards of
+// its own where an early wrong choice takes a refutation of up to millions
+// of nodes, and which boards those are depends on the order: the three
+// boards of issue 16 take 0.7 to 2 million nodes in tuned_ways and at most
+// 320 in another order. Two things make such a tail:
+//  - a board whose contradiction lies in one band or stack, while the
+//    search branches elsewhere and refutes that band again under every
+//    branch (a 17-given board took 100,000 nodes at the least, tdoku 0.5 s);
+//    the band or stack alone (unit_alone) is refuted in a dozen nodes;
+//  - a board on which one order's choices go wrong early; another order's
+//    seldom go wrong on the same board.
+// So the schedule runs, in this order:
+//  1. tuned_ways alone, for kFirstBudget nodes;
+//  2. the later orders and the restarts (Restarts: fewest_ways with its
+//     options shuffled anew each walk, the walks given luby budgets, for
+//     boards with solutions that every fixed order happens to miss) in
+//     turn, kSlice nodes at a time, each going on where it stopped; the
+//     first walk to finish answers;
+//  3. once kUnitsAfter nodes have been visited in all, and only once
+//     between two turns of step 2, each band and each stack alone,
+//     kUnitBudget nodes in each of two orders: a refuted one proves the
+//     board has none.
+// If N is the least of the nodes the later orders need alone, that is at
+// most
+//
+//     kFirstBudget + 12 * kUnitBudget + 4 * (N + kSlice)
+//
+// nodes: a board is slow only if it is slow in every later order and in
+// the restarts at once, and no band or stack alone shows a contradiction.
+// A walk ends on its own (each option narrows the candidates), so the
+// schedule does too, and "none" is only ever the verdict of a walk that ran
+// to its end, of the board or of a relaxation of it.
+//
+// The answer is deterministic: orders, seeds, budgets and turns are fixed,
+// and so is the walk that answers a puzzle. tuned_ways is the order the search
+// had alone before; on every board where it needs at most kFirstBudget
+// nodes (every board of the collections with several solutions, and
+// nearly all with one) it answers with the solution it gave before. The
+// budget weighs the collections (where tuned_ways needs the fewest nodes)
+// against boards climbed to just above it, which pay it in full.
 #include "solver/complete_search.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
-#include <cstdint>
-#include <utility>
+#include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "solver/search_schedule.h"
 
 namespace tesura {
+
+namespace search {
+
 namespace {
 
-using u32 = std::uint32_t;
-
-constexpr u32 kBand = 0x7FFFFFF;  // 27 cells
-constexpr u32 kRow = 0x1FF;
-constexpr u32 kColumn = 0x40201;  // one column through the three rows of a band
-
-struct Tables {
-  // Nine cells of a row -> which of its three triads hold a candidate.
-  std::uint8_t triads[512];
-  // Occupied triads (bit row*3+box) -> the cells of those triads that lie
-  // on some choice of one triad per row and one per box; 0 if none does.
-  u32 matched[512];
-  // The same matching, answered as triads rather than cells.
-  std::uint16_t matched_triads[512];
-  // Occupied columns of a band -> what the other bands keep: a box whose
-  // candidates lie in one column takes the digit of that column.
-  u32 keep_other[512];
-  // Occupied triads -> those a digit is bound to: the only one of its row,
-  // or the only one of its box.
-  std::uint16_t bound_triads[512];
-  // Nine bits -> the bits alone in their group of three.
-  std::uint16_t lone_bits[512];
-  // Triad (row*3+box) -> its cells, and the cells a digit bound to it keeps.
-  u32 triad_cells[9];
-  u32 triad_keep[9];
-};
-
-constexpr Tables make_tables() {
-  Tables t{};
-  constexpr int perms[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
-  for (u32 x = 0; x < 512; ++x) {
-    for (int k = 0; k < 3; ++k)
-      if ((x >> (3 * k)) & 7) t.triads[x] = static_cast<std::uint8_t>(t.triads[x] | (1u << k));
-
-    u32 allowed = 0;
-    for (const auto& p : perms) {
-      u32 bits = 0;
-      for (int r = 0; r < 3; ++r) bits |= 1u << (r * 3 + p[r]);
-      if ((x & bits) == bits) allowed |= bits;
-    }
-    t.matched_triads[x] = static_cast<std::uint16_t>(allowed);
-    for (int r = 0; r < 3; ++r)
-      for (int k = 0; k < 3; ++k)
-        if (allowed & (1u << (r * 3 + k))) t.matched[x] |= 7u << (r * 9 + 3 * k);
-
-    u32 owned = 0;
-    for (int k = 0; k < 3; ++k) {
-      const u32 g = (x >> (3 * k)) & 7;
-      if (g != 0 && (g & (g - 1)) == 0) owned |= g << (3 * k);
-    }
-    t.keep_other[x] = ~(owned * kColumn) & kBand;
-
-    u32 bound = 0;
-    for (int k = 0; k < 3; ++k) {
-      const u32 row = (x >> (3 * k)) & 7, box = (x >> k) & 0x49;
-      if (row != 0 && (row & (row - 1)) == 0) bound |= row << (3 * k);
-      if (box != 0 && (box & (box - 1)) == 0) bound |= box << k;
-    }
-    t.bound_triads[x] = static_cast<std::uint16_t>(bound);
-    t.lone_bits[x] = static_cast<std::uint16_t>(owned);
-  }
-  for (int r = 0; r < 3; ++r)
-    for (int k = 0; k < 3; ++k) {
-      const u32 cells = 7u << (r * 9 + 3 * k);
-      t.triad_cells[r * 3 + k] = cells;
-      t.triad_keep[r * 3 + k] = (~((kRow << (r * 9)) | (0x1C0E07u << (3 * k))) | cells) & kBand;
-    }
-  return t;
-}
-
-constexpr Tables kTables = make_tables();
-
-struct State {
-  // [band*9 + digit]; the last entry is padding, equal in both, so that the
-  // change test runs four at a time.
-  alignas(16) u32 cand[28];
-  alignas(16) u32 seen[28];     // cand as last propagated
-  u32 unsolved[3];              // cells not yet placed, per band
-  std::uint16_t cols_seen[27];  // [band*9 + digit]: columns as last matched
-  std::uint16_t cols[27];       // [band*9 + digit]: columns as last propagated
-  // Per digit, the triads as last matched: [0..2] the row triads of each
-  // band (bit row*3 + box), [3..5] the column triads of each stack (bit
-  // band*3 + column in the stack, the same layout seen across), [6..7]
-  // zero. Counted eight at a time.
-  alignas(16) std::uint16_t tri[9][8];
-  // The same, bound: the only triad of its group of three or of its
-  // stride of three.
-  alignas(16) std::uint16_t bound[9][8];
-};
-
-constexpr int at(int d, int b) {
-  return b * 9 + d;
-}
-
-inline u32 cols_of(u32 a) {
-  return (a | (a >> 9) | (a >> 18)) & kRow;
-}
-
-// Propagates a change of one digit in one band. False on a contradiction.
-// Sets moved when the band's columns differ from those last matched.
-template <int b>
-inline bool update_band(State& s, int d, bool& moved) {
-  const Tables& t = kTables;
-  const int i = at(d, b);
-  u32 a = s.cand[i];
-  const u32 occ = t.triads[a & kRow] | (t.triads[(a >> 9) & kRow] << 3) | (t.triads[a >> 18] << 6);
-  a &= t.matched[occ];
-  if (a == 0) return false;
-  s.tri[d][b] = t.matched_triads[occ];
-  s.bound[d][b] = t.bound_triads[s.tri[d][b]];
-
-  // Done here rather than left to the stack matching: the next band of the
-  // same digit then sees it at once, which saves whole rounds.
-  const u32 cols = cols_of(a);
-  moved |= cols != s.cols_seen[i];
-  s.cols[i] = static_cast<std::uint16_t>(cols);
-  const u32 keep = t.keep_other[cols];
-  s.cand[at(d, b == 2 ? 0 : b + 1)] &= keep;
-  s.cand[at(d, b == 0 ? 2 : b - 1)] &= keep;
-
-  // A row left with one cell places the digit there.
-  // Every row keeps a cell (the matching saw to it), so taking one from
-  // each row borrows nothing from the next.
-  const u32 rest = a & (a - kColumn);
-  u32 single = 0;
-  if ((rest & kRow) == 0) single |= a & kRow;
-  if ((rest & (kRow << 9)) == 0) single |= a & (kRow << 9);
-  if ((rest & (kRow << 18)) == 0) single |= a & (kRow << 18);
-  single &= s.unsolved[b];
-  // Taken out of the other digits whether or not there is any: cheaper
-  // than a branch that is hard to foresee.
-  s.unsolved[b] &= ~single;
-  for (int e = 0; e < 9; ++e) s.cand[at(e, b)] &= ~single;
-  // Stored last: the band's words were just read together above.
-  s.cand[i] = s.seen[i] = a;
-  return true;
-}
-
-// The matching of one digit's column triads in each stack. A contradiction
-// empties a band, which update_band reports. Matching is idempotent, so it
-// waits until a band's columns have moved; a band changed meanwhile is
-// still to be propagated and is looked at then.
-inline void update_stacks(State& s, int d) {
-  u32* c[3] = {&s.cand[at(d, 0)], &s.cand[at(d, 1)], &s.cand[at(d, 2)]};
-  // Run with every band propagated, so the columns of each are known.
-  const u32 c0 = s.cols[at(d, 0)], c1 = s.cols[at(d, 1)], c2 = s.cols[at(d, 2)];
-  u32 k0 = 0, k1 = 0, k2 = 0;  // columns each band keeps
-  for (int sh = 0; sh < 9; sh += 3) {
-    const u32 occ = ((c0 >> sh) & 7) | (((c1 >> sh) & 7) << 3) | (((c2 >> sh) & 7) << 6);
-    const u32 m = kTables.matched_triads[occ];
-    s.tri[d][3 + sh / 3] = static_cast<std::uint16_t>(m);
-    s.bound[d][3 + sh / 3] = kTables.bound_triads[m];
-    k0 |= (m & 7) << sh;
-    k1 |= ((m >> 3) & 7) << sh;
-    k2 |= ((m >> 6) & 7) << sh;
-  }
-  s.cols_seen[at(d, 0)] = static_cast<std::uint16_t>(k0);
-  s.cols_seen[at(d, 1)] = static_cast<std::uint16_t>(k1);
-  s.cols_seen[at(d, 2)] = static_cast<std::uint16_t>(k2);
-  *c[0] &= k0 * kColumn;
-  *c[1] &= k1 * kColumn;
-  *c[2] &= k2 * kColumn;
-}
-
-// Digits with a band changed since it was last propagated: bit digit.
-inline u32 changed_digits(const State& s) {
-  u32 same = 0;
-#if defined(__SSE2__)
-  for (int i = 0; i < 28; i += 4) {
-    const __m128i a = _mm_load_si128(reinterpret_cast<const __m128i*>(s.cand + i));
-    const __m128i b = _mm_load_si128(reinterpret_cast<const __m128i*>(s.seen + i));
-    same |= static_cast<u32>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, b)))) << i;
-  }
-#else
-  for (int i = 0; i < 27; ++i) same |= static_cast<u32>(s.cand[i] == s.seen[i]) << i;
-#endif
-  const u32 m = ~same & kBand;
-  return (m | (m >> 9) | (m >> 18)) & kRow;
-}
-
-// Per unit (as in State::tri), the triads where exactly three digits fit
-// but not three are bound (fill), and where three are bound but more fit
-// (full); or a contradiction.
-struct TriadCounts {
-  alignas(16) std::uint16_t fill[8], full[8];
-  bool contradiction, any;
-};
-
-#if defined(__SSE2__)
-// Bitsliced over the digits, all six units at once (one per 16-bit lane).
-TriadCounts count_triads(const State& s) {
-  __m128i one = _mm_setzero_si128(), two = one, three = one, four = one;
-  __m128i bone = one, btwo = one, bthree = one, bfour = one;
-  for (int d = 0; d < 9; ++d) {
-    const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(s.tri[d]));
-    const __m128i b = _mm_load_si128(reinterpret_cast<const __m128i*>(s.bound[d]));
-    four = _mm_or_si128(four, _mm_and_si128(three, x));
-    three = _mm_or_si128(three, _mm_and_si128(two, x));
-    two = _mm_or_si128(two, _mm_and_si128(one, x));
-    one = _mm_or_si128(one, x);
-    bfour = _mm_or_si128(bfour, _mm_and_si128(bthree, b));
-    bthree = _mm_or_si128(bthree, _mm_and_si128(btwo, b));
-    btwo = _mm_or_si128(btwo, _mm_and_si128(bone, b));
-    bone = _mm_or_si128(bone, b);
-  }
-  TriadCounts r;
-  const __m128i units = _mm_set_epi16(0, 0, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF);
-  const __m128i bad = _mm_or_si128(_mm_andnot_si128(three, units), bfour);
-  r.contradiction = _mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())) != 0xFFFF;
-  const __m128i fit3 = _mm_andnot_si128(four, three), bound3 = _mm_andnot_si128(bfour, bthree);
-  const __m128i fill = _mm_andnot_si128(bound3, fit3), full = _mm_andnot_si128(fit3, bound3);
-  r.any =
-      _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_or_si128(fill, full), _mm_setzero_si128())) != 0xFFFF;
-  _mm_store_si128(reinterpret_cast<__m128i*>(r.fill), fill);
-  _mm_store_si128(reinterpret_cast<__m128i*>(r.full), full);
-  return r;
-}
-#else
-TriadCounts count_triads(const State& s) {
-  TriadCounts r{};
-  for (int u = 0; u < 6; ++u) {
-    u32 one = 0, two = 0, three = 0, four = 0, bone = 0, btwo = 0, bthree = 0, bfour = 0;
-    for (int d = 0; d < 9; ++d) {
-      const u32 x = s.tri[d][u], b = s.bound[d][u];
-      four |= three & x;
-      three |= two & x;
-      two |= one & x;
-      one |= x;
-      bfour |= bthree & b;
-      bthree |= btwo & b;
-      btwo |= bone & b;
-      bone |= b;
-    }
-    if ((~three & kRow) != 0 || bfour != 0) r.contradiction = true;
-    const u32 fit3 = three & ~four, bound3 = bthree & ~bfour;
-    r.fill[u] = static_cast<std::uint16_t>(fit3 & ~bound3);
-    r.full[u] = static_cast<std::uint16_t>(bound3 & ~fit3);
-    if ((r.fill[u] | r.full[u]) != 0) r.any = true;
-  }
-  return r;
-}
-#endif
-
-// Narrows digit d in band b (bits row*3 + box) or stack b (bits band*3 +
-// column): fill keeps it to those of its triads, full takes it out of them.
-bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
-  const Tables& t = kTables;
-  bool changed = false;
-  const auto narrow = [&](int i, u32 k) {
-    if ((s.cand[i] & k) == s.cand[i]) return;
-    s.cand[i] &= k;
-    changed = true;
-  };
-  if (!stack) {
-    u32 keep = kBand;
-    for (u32 x = fill; x != 0; x &= x - 1) keep &= t.triad_keep[std::countr_zero(x)];
-    for (u32 x = full; x != 0; x &= x - 1) keep &= ~t.triad_cells[std::countr_zero(x)];
-    narrow(at(d, b), keep);
-    return changed;
-  }
-  const u32 box = 0x1C0E07u << (3 * b);
-  u32 keep[3] = {kBand, kBand, kBand};
-  for (u32 x = fill; x != 0; x &= x - 1) {
-    const int tr = std::countr_zero(x), band = tr / 3;
-    const u32 col = kColumn << (3 * b + tr % 3);
-    for (int o = 0; o < 3; ++o) keep[o] &= o == band ? ~box | col : ~col;
-  }
-  for (u32 x = full; x != 0; x &= x - 1) {
-    const int tr = std::countr_zero(x);
-    keep[tr / 3] &= ~(kColumn << (3 * b + tr % 3));
-  }
-  for (int o = 0; o < 3; ++o) narrow(at(d, o), keep[o]);
-  return changed;
-}
-
-// A triad (three cells of a row in one box, or of a column in one box)
-// holds three different digits. So at least three digits must still fit
-// in it; when exactly three fit, each of them goes there; when three
-// are bound to go there, no other digit fits. Returns -1 on a
-// contradiction, 1 when something changed.
-int triads(State& s) {
-  // Called when nothing is left to propagate, so the last matchings
-  // describe the candidates.
-  const TriadCounts n = count_triads(s);
-  if (n.contradiction) return -1;
-  if (!n.any) return 0;
-  bool changed = false;
-  for (int u = 0; u < 6; ++u) {
-    const u32 fill = n.fill[u], full = n.full[u];
-    if ((fill | full) == 0) continue;
-    for (int d = 0; d < 9; ++d) {
-      const u32 free = s.tri[d][u] & ~s.bound[d][u];
-      if (((fill | full) & free) != 0)
-        changed |= narrow_triads(s, d, u % 3, u >= 3, fill & free, full & free);
+// Whether a band or stack alone has no solution, walked for kUnitBudget
+// nodes in each of two orders (one refutes in a dozen nodes what the other
+// takes hundreds for); adds the nodes visited.
+bool refuted_alone(const Puzzle& puzzle, long& nodes) {
+  // The lead visited the root, so the root propagates without a
+  // contradiction.
+  State root;
+  load(puzzle, root);
+  propagate(root);
+  for (int unit = 0; unit < 6; ++unit) {
+    const State alone = unit_alone(root, unit);
+    for (const Order order : {Order::last_cell, Order::fewest_ways}) {
+      Walker walk(alone, 1, order, unit_cells(unit));
+      const bool finished = walk.walk(kUnitBudget);
+      nodes += walk.nodes();
+      if (finished && walk.found() == 0) return true;
+      if (finished) break;  // the unit can be filled
     }
   }
-  return changed ? 1 : 0;
-}
-
-// Deduces until nothing changes, the triad counts aside: they pay once per
-// node, not again after what they find. False on a contradiction.
-bool propagate(State& s) {
-  bool counted = false;
-  for (;;) {
-    // Digits whose stacks wait for the bands to settle: a digit's columns
-    // often move several times over, and matching once serves them all.
-    u32 stacks = 0;
-    for (u32 todo = changed_digits(s);; todo = changed_digits(s)) {
-      if (todo == 0) {
-        if (stacks == 0) break;
-        for (; stacks != 0; stacks &= stacks - 1) update_stacks(s, std::countr_zero(stacks));
-        continue;
-      }
-      do {
-        const int d = std::countr_zero(todo);
-        todo &= todo - 1;
-        bool moved = false;
-        if (s.cand[at(d, 0)] != s.seen[at(d, 0)] && !update_band<0>(s, d, moved)) return false;
-        if (s.cand[at(d, 1)] != s.seen[at(d, 1)] && !update_band<1>(s, d, moved)) return false;
-        if (s.cand[at(d, 2)] != s.seen[at(d, 2)] && !update_band<2>(s, d, moved)) return false;
-        stacks |= static_cast<u32>(moved) << d;
-      } while (todo);
-    }
-
-    // Naked singles: the cell's row loses the digit elsewhere and the next
-    // round places it.
-    bool placed = false;
-    for (int b = 0; b < 3; ++b) {
-      const u32 u = s.unsolved[b];
-      if (u == 0) continue;
-      u32 one = 0, two = 0;
-      for (int d = 0; d < 9; ++d) {
-        const u32 x = s.cand[at(d, b)];
-        two |= one & x;
-        one |= x;
-      }
-      if (u & ~one) return false;
-      for (u32 ns = u & ~two; ns != 0; ns &= ns - 1) {
-        const u32 bit = ns & (~ns + 1);
-        const u32 row = kRow << (std::countr_zero(bit) / 9 * 9);
-        for (int d = 0; d < 9; ++d)
-          if (s.cand[at(d, b)] & bit) {
-            s.cand[at(d, b)] &= ~row | bit;
-            break;
-          }
-        placed = true;
-      }
-    }
-    if (placed) continue;
-    if (counted) return true;
-    counted = true;
-    const int r = triads(s);
-    if (r <= 0) return r == 0;
-  }
-}
-
-struct Search {
-  int limit;
-  int found = 0;
-  Puzzle* first;
-};
-
-void read_solution(const State& s, Puzzle& out) {
-  for (int d = 0; d < 9; ++d)
-    for (int b = 0; b < 3; ++b)
-      for (u32 x = s.cand[at(d, b)]; x != 0; x &= x - 1)
-        out[b * 27 + std::countr_zero(x)] = static_cast<Digit>(d + 1);
-}
-
-// A digit's triads in a band (or a stack) -> the ways (one triad per row
-// and per box) it can still take there; the six ways by kWays.
-constexpr int kWays[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
-struct WayTable {
-  std::uint8_t ways[512];    // bit w: way w is open
-  std::uint8_t count[512];   // how many are
-  std::uint8_t weight[512];  // by count, about the bits a branch there splits
-};
-constexpr WayTable kWaysOf = [] {
-  WayTable t{};
-  for (u32 x = 0; x < 512; ++x)
-    for (int w = 0; w < 6; ++w) {
-      u32 bits = 0;
-      for (int r = 0; r < 3; ++r) bits |= 1u << (r * 3 + kWays[w][r]);
-      if ((x & bits) != bits) continue;
-      t.ways[x] = static_cast<std::uint8_t>(t.ways[x] | (1u << w));
-      ++t.count[x];
-    }
-  // Five ways never occur; a settled digit (one way) splits nothing. A
-  // digit with all six ways open weighs less than its count says: over the
-  // hard collections that leaves the fewest nodes.
-  constexpr std::uint8_t kWeight[7] = {0, 0, 4, 5, 6, 6, 5};
-  for (u32 x = 0; x < 512; ++x) t.weight[x] = kWeight[t.count[x]];
-  return t;
-}();
-
-// The branch: in the band or stack with the fewest ways in all, the digit
-// with the fewest ways (at least two). Its ways split the search.
-struct Branch {
-  int digit = -1, band = 0;
-  bool stack = false;
-  u32 ways = 0;
-};
-
-Branch pick_branch(const State& s) {
-  Branch best;
-  // The unit whose ways multiply to the fewest, by the sum of their
-  // weights, more than zero (zero: every digit settled there), as the
-  // least of total*8 + band*2 + stack.
-  int unit = 1 << 30;
-  for (int k = 0; k < 3; ++k) {
-    int h = 0, v = 0;
-    for (const auto& t : s.tri) {
-      h += kWaysOf.weight[t[k]];
-      v += kWaysOf.weight[t[3 + k]];
-    }
-    unit = std::min(unit, h > 0 ? h * 8 + k * 2 : 1 << 30);
-    unit = std::min(unit, v > 0 ? v * 8 + k * 2 + 1 : 1 << 30);
-  }
-  if (unit == 1 << 30) return best;
-  best.band = (unit & 7) >> 1;
-  best.stack = (unit & 1) != 0;
-  // The first digit with the fewest ways, two or more: least of
-  // ways*16 + digit, without a branch per digit.
-  const int u = best.stack ? 3 + best.band : best.band;
-  int key = 7 * 16;
-  for (int d = 0; d < 9; ++d) {
-    const int n = kWaysOf.count[s.tri[d][u]];
-    key = std::min(key, (n >= 2 ? n : 7) * 16 + d);
-  }
-  if (key < 7 * 16) {
-    best.digit = key & 15;
-    best.ways = kWaysOf.ways[s.tri[best.digit][u]];
-  }
-  return best;
-}
-
-// Keeps the digit to one way in the band or stack.
-void take_way(State& s, const Branch& br, int w) {
-  if (!br.stack) {
-    u32 cells = 0;
-    for (int r = 0; r < 3; ++r) cells |= 7u << (r * 9 + 3 * kWays[w][r]);
-    s.cand[at(br.digit, br.band)] &= cells;
-    return;
-  }
-  const u32 stack = 0x1C0E07u << (3 * br.band);
-  for (int b = 0; b < 3; ++b)
-    s.cand[at(br.digit, b)] &= ~stack | (kColumn << (3 * br.band + kWays[w][b]));
-}
-
-void search(State& s, Search& ctx) {
-  if (!propagate(s)) return;
-  if ((s.unsolved[0] | s.unsolved[1] | s.unsolved[2]) == 0) {
-    if (ctx.found++ == 0 && ctx.first) read_solution(s, *ctx.first);
-    return;
-  }
-  const Branch br = pick_branch(s);
-  // With every digit settled in every band and stack, propagation has
-  // placed them all; a digit without a way has failed there too.
-  if (br.digit < 0) return;
-  for (u32 m = br.ways; m != 0; m &= m - 1) {
-    if ((m & (m - 1)) == 0) {
-      take_way(s, br, std::countr_zero(m));
-      search(s, ctx);
-      return;
-    }
-    State t = s;
-    take_way(t, br, std::countr_zero(m));
-    search(t, ctx);
-    if (ctx.found >= ctx.limit) return;
-  }
-}
-
-// Sets up the candidates from the givens. False when a given repeats in a
-// unit or is not a digit.
-bool load(const Puzzle& p, State& s) {
-  for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBand;
-  for (int b = 0; b < 3; ++b) s.unsolved[b] = kBand;
-  for (auto& c : s.cols_seen) c = kRow;
-  for (auto& c : s.cols) c = kRow;
-  for (auto& t : s.tri)
-    for (int k = 0; k < 8; ++k) t[k] = k < 6 ? 0x1FF : 0;
-  for (auto& t : s.bound)
-    for (auto& k : t) k = 0;
-  // Gathered over the givens, then applied once: the cells holding a
-  // given, per digit the columns of its givens, and per digit and band
-  // the rows and boxes of its givens and their cells.
-  u32 given[3] = {}, peers[27] = {}, own[27] = {};
-  u32 columns[9] = {};
-  for (int b = 0; b < 3; ++b) {
-    // The givens of the band as a mask, so that only they cost a branch.
-    u32 givens = 0;
-    for (int i = 0; i < 27; ++i) givens |= static_cast<u32>(p[b * 27 + i] != 0) << i;
-    given[b] = givens;
-    for (; givens != 0; givens &= givens - 1) {
-      const int i = std::countr_zero(givens), v = p[b * 27 + i];
-      if (v < 0 || v > 9) return false;
-      const int c = i % 9, d = v - 1;
-      const u32 bit = 1u << i;
-      // A given in the row, column or box of another of its digit.
-      if (((columns[d] >> c) & 1) != 0 || (peers[at(d, b)] & bit) != 0) return false;
-      columns[d] |= 1u << c;
-      peers[at(d, b)] |= (kRow << (i / 9 * 9)) | (0x1C0E07u << (c / 3 * 3));
-      own[at(d, b)] |= bit;
-    }
-  }
-  // The given's cell loses the other digits and its peers lose the digit;
-  // placing it is left to the first round.
-  for (int b = 0; b < 3; ++b)
-    for (int d = 0; d < 9; ++d)
-      s.cand[at(d, b)] =
-          (kBand & ~given[b] & ~(columns[d] * kColumn) & ~peers[at(d, b)]) | own[at(d, b)];
-  return true;
-}
-
-int run(const Puzzle& puzzle, int limit, Puzzle* first) {
-  State s;
-  if (!load(puzzle, s)) return 0;
-  Search ctx{limit, 0, first};
-  search(s, ctx);
-  return ctx.found;
+  return false;
 }
 
 }  // namespace
 
+static_assert(luby(1) == 1 && luby(3) == 2 && luby(6) == 2 && luby(7) == 4 && luby(8) == 1 &&
+              luby(15) == 8);
+
+bool Restarts::walk(long budget) {
+  while (budget > 0) {
+    if (!walk_ || left_ == 0) {
+      ++number_;  // each walk starts from the puzzle
+      walk_.emplace(puzzle_, limit_, Order::fewest_ways, static_cast<u32>(number_));
+      left_ = kSlice * luby(number_);
+    }
+    Walker& w = *walk_;
+    const long before = w.nodes();
+    const bool finished = w.walk(std::min(budget, left_));
+    const long used = w.nodes() - before;
+    nodes_ += used;
+    budget -= used;
+    left_ -= used;
+    if (finished) return true;
+  }
+  return false;
+}
+
+Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
+  Outcome out;
+  const auto answer = [&](const Walker& w, Order order) {
+    out.found = w.found();
+    out.order = order;
+    if (first && w.found() > 0) *first = w.first();
+    return out;
+  };
+  Walker lead(puzzle, limit, Order::tuned_ways);
+  const bool done = lead.walk(kFirstBudget);
+  out.nodes = lead.nodes();
+  if (done) return answer(lead, Order::tuned_ways);
+  std::vector<Walker> later;
+  later.reserve(kLaterOrders.size());
+  for (const Order order : kLaterOrders) later.emplace_back(puzzle, limit, order);
+  Restarts restarts(puzzle, limit);
+  bool units_tried = false;
+  for (;;) {
+    if (!units_tried && out.nodes >= kUnitsAfter) {
+      units_tried = true;
+      if (refuted_alone(puzzle, out.nodes)) return out;
+    }
+    for (std::size_t k = 0; k < later.size(); ++k) {
+      const long before = later[k].nodes();
+      const bool finished = later[k].walk(kSlice);
+      out.nodes += later[k].nodes() - before;
+      if (finished) return answer(later[k], kLaterOrders[k]);
+    }
+    const long before = restarts.nodes();
+    const bool finished = restarts.walk(kSlice);
+    out.nodes += restarts.nodes() - before;
+    if (finished) return answer(restarts.last(), Order::fewest_ways);
+  }
+}
+
+}  // namespace search
+
 bool complete_search(const Puzzle& puzzle, Puzzle& solution) {
-  return run(puzzle, 1, &solution) == 1;
+  return search::run_schedule(puzzle, 1, &solution).found == 1;
 }
 
 int count_solutions(const Puzzle& puzzle, int limit) {
   if (limit < 1) return 0;
-  return run(puzzle, limit, nullptr);
+  return search::run_schedule(puzzle, limit, nullptr).found;
 }
 
 }  // namespace tesura

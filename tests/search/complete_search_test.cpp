@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The complete search against the sample collections, boards found slow by
-// hill-climbing, and a plain brute-force counter on generated puzzles.
+// hill-climbing, and a plain brute-force counter on generated puzzles; each
+// branching order alone, walked in short stretches, and the node count of
+// the schedule on the slow boards against the bound of its design.
 #include "solver/complete_search.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "model/puzzle.h"
+#include "solver/search_schedule.h"
 #include "tests/support/sudoku_checks.h"
 
 namespace tesura {
@@ -162,6 +165,14 @@ TEST(CompleteSearch, AgreesWithBruteForceOnGeneratedPuzzles) {
     }
     const int expected = brute.count(p, 3);
     ASSERT_EQ(count_solutions(p, 3), expected) << puzzle_text(p);
+    // Each order alone, stopped every few nodes and taken up again.
+    for (int k = 0; round % 4 == 0 && k < 4; ++k) {
+      search::Walker walk(p, 3, static_cast<search::Order>(k));
+      while (!walk.walk(1 + round % 7)) {
+      }
+      ASSERT_EQ(walk.found(), expected) << k << " " << puzzle_text(p);
+      ASSERT_TRUE(expected == 0 || testing::is_completion_of(walk.first(), p)) << k;
+    }
     expect_answer(p, expected > 0);
     Puzzle s{};
     if (expected == 1 && !wrong) {
@@ -171,6 +182,37 @@ TEST(CompleteSearch, AgreesWithBruteForceOnGeneratedPuzzles) {
     ++kinds[expected == 0 ? 0 : expected == 1 ? 1 : 2];
   }
   for (const int n : kinds) EXPECT_GT(n, 200);
+}
+
+// The schedule visits at most kFirstBudget + 12 * kUnitBudget + 4 * (N +
+// kSlice) nodes, N the least that a later order needs alone, unless a band
+// or stack alone ends it sooner. The design holds every board kept for
+// being slow to N <= kLeast or to a band or stack refuted alone, hence
+// under kDesignBound: about 1 ms at 0.15 µs a node. A change that loses
+// either brings the tail back.
+TEST(CompleteSearch, NodesOnSlowBoardsStayWithinTheDesignBound) {
+  constexpr long kLeast = 1600;
+  // The later orders and the restarts, a turn each.
+  constexpr long kLater = static_cast<long>(search::kLaterOrders.size()) + 1;
+  constexpr long kBeforeLater = search::kFirstBudget + 12 * search::kUnitBudget;
+  constexpr long kDesignBound = kBeforeLater + kLater * (kLeast + search::kSlice);
+  std::ifstream in(TESURA_SLOW_BOARDS);
+  int boards = 0;
+  for (std::string line; std::getline(in, line);) {
+    const auto p = parse_puzzle(line);
+    if (!p) continue;
+    ++boards;
+    const long nodes = search::run_schedule(*p, 1, nullptr).nodes;
+    EXPECT_LE(nodes, kDesignBound) << line;
+    long least = kDesignBound;
+    for (const search::Order order : search::kLaterOrders) {
+      search::Walker walk(*p, 1, order);
+      walk.walk(kDesignBound);
+      least = std::min(least, walk.nodes());
+    }
+    EXPECT_LE(nodes, kBeforeLater + kLater * (least + search::kSlice)) << line;
+  }
+  EXPECT_GE(boards, 30);
 }
 
 }  // namespace
