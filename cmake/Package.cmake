@@ -2,8 +2,25 @@
 # The Debian package: `cpack -G DEB` in a build folder configured with
 # -DCMAKE_INSTALL_PREFIX=/usr (the program's data folder is fixed at configure
 # time, so the package installs exactly where the program will look).
-set(TESURA_PACKAGE_MAINTAINER "Tesura developers"
+set(TESURA_PACKAGE_MAINTAINER "Tesura developers <developers@tesura.org>"
     CACHE STRING "Maintainer field of the Debian package, as Name <address>")
+# Debian reads the field as a name and an address; anything else is refused
+# here rather than in the package's checks.
+if(NOT TESURA_PACKAGE_MAINTAINER MATCHES "^[^<>@]*[^<>@ ] <[^<>@ ]+@[^<>@ ]+\\.[^<>@ ]+>$")
+  message(FATAL_ERROR "TESURA_PACKAGE_MAINTAINER must be \"Name <address>\", "
+                      "not \"${TESURA_PACKAGE_MAINTAINER}\"")
+endif()
+
+# A native package's history, where Debian looks for it; compressed without a
+# time stamp so that the same tree gives the same package.
+set(TESURA_CHANGELOG ${TESURA_DIST_DIR}/changelog)
+configure_file(${PROJECT_SOURCE_DIR}/dist/changelog.in ${TESURA_CHANGELOG} @ONLY)
+add_custom_command(OUTPUT ${TESURA_CHANGELOG}.gz
+  COMMAND gzip -9nkf ${TESURA_CHANGELOG}
+  DEPENDS ${TESURA_CHANGELOG}
+  VERBATIM)
+add_custom_target(tesura_changelog ALL DEPENDS ${TESURA_CHANGELOG}.gz)
+install(FILES ${TESURA_CHANGELOG}.gz DESTINATION ${TESURA_DOC_DIR})
 
 set(CPACK_PACKAGE_NAME tesura)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -24,7 +41,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# A solver first: the programs live in /usr/bin, which rules out "games"
+# (Debian keeps those in /usr/games).
+set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Shared-library dependencies come from dpkg-shlibdeps; the labels and
 # messages need a Japanese font.

@@ -248,6 +248,8 @@ void Form1::enter_state(CommandState state) {
 // ---- Start-up and reset ----
 
 void Form1::centre_on_screen() {
+  // A Wayland client cannot place its window: the compositor does.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
     const QRect frame = frameGeometry();
