@@ -4,9 +4,9 @@
 //
 // Why the tail is bounded. Every order is complete, but each has boards of
 // its own where an early wrong choice takes a refutation of up to millions
-// of nodes, and which boards those are depends on the order: the three
-// boards of issue 16 take 0.7 to 2 million nodes in tuned_ways and at most
-// 320 in another order. Two things make such a tail:
+// of nodes, and which boards those are depends on the order: three boards
+// in bench/slow_boards.txt take 0.7 to 2 million nodes in tuned_ways and at
+// most 320 in another order. Two things make such a tail:
 //  - a board whose contradiction lies in one band or stack, while the
 //    search branches elsewhere and refutes that band again under every
 //    branch (a 17-given board took 100,000 nodes at the least, tdoku 0.5 s);
