@@ -4,6 +4,12 @@
 # time, so the package installs exactly where the program will look).
 set(TESURA_PACKAGE_MAINTAINER "Tesura developers <developers@tesura.org>"
     CACHE STRING "Maintainer field of the Debian package, as Name <address>")
+# A build folder configured before the field had an address keeps the old
+# default in its cache; that is no choice of the user's, so it is renewed.
+if(TESURA_PACKAGE_MAINTAINER STREQUAL "Tesura developers")
+  set(TESURA_PACKAGE_MAINTAINER "Tesura developers <developers@tesura.org>"
+      CACHE STRING "Maintainer field of the Debian package, as Name <address>" FORCE)
+endif()
 # Debian reads the field as a name and an address; anything else is refused
 # here rather than in the package's checks.
 if(NOT TESURA_PACKAGE_MAINTAINER MATCHES "^[^<>@]*[^<>@ ] <[^<>@ ]+@[^<>@ ]+\\.[^<>@ ]+>$")

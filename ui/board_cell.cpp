@@ -4,11 +4,40 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <array>
+#include <optional>
 
 #include "model/texts.h"
 #include "ui/palette_tile.h"
 
 namespace tesura::ui {
+
+namespace {
+
+// The keys that move the focus on the board.
+struct MoveKey {
+  int key;
+  bool ctrl;
+  CellMove where;
+};
+constexpr std::array<MoveKey, 8> kMoveKeys = {{
+    {Qt::Key_Up, false, CellMove::up},
+    {Qt::Key_Down, false, CellMove::down},
+    {Qt::Key_Left, false, CellMove::left},
+    {Qt::Key_Right, false, CellMove::right},
+    {Qt::Key_Home, false, CellMove::row_start},
+    {Qt::Key_End, false, CellMove::row_end},
+    {Qt::Key_Home, true, CellMove::board_start},
+    {Qt::Key_End, true, CellMove::board_end},
+}};
+
+std::optional<CellMove> move_of(int key, bool plain, bool ctrl) {
+  for (const MoveKey& m : kMoveKeys)
+    if (m.key == key && (m.ctrl ? ctrl : plain)) return m.where;
+  return std::nullopt;
+}
+
+}  // namespace
 
 BoardCell::BoardCell(QWidget* parent, const QRect& geometry, int index, const QString& place)
     : PictureBox(parent, geometry, /*dim_when_disabled=*/false), index_(index), place_(place) {
@@ -55,18 +84,8 @@ void BoardCell::keyPressEvent(QKeyEvent* event) {
     emit pressed(index_, Qt::LeftButton);
   else if (plain && key == Qt::Key_Minus)
     emit pressed(index_, Qt::RightButton);
-  else if (plain && key == Qt::Key_Up)
-    emit move_requested(index_, CellMove::up);
-  else if (plain && key == Qt::Key_Down)
-    emit move_requested(index_, CellMove::down);
-  else if (plain && key == Qt::Key_Left)
-    emit move_requested(index_, CellMove::left);
-  else if (plain && key == Qt::Key_Right)
-    emit move_requested(index_, CellMove::right);
-  else if ((plain || ctrl) && (key == Qt::Key_Home || key == Qt::Key_End))
-    emit move_requested(index_, key == Qt::Key_Home
-                                    ? (ctrl ? CellMove::board_start : CellMove::row_start)
-                                    : (ctrl ? CellMove::board_end : CellMove::row_end));
+  else if (const std::optional<CellMove> where = move_of(key, plain, ctrl))
+    emit move_requested(index_, *where);
   else
     return PictureBox::keyPressEvent(event);
   show_focus_marks(true);
