@@ -205,7 +205,7 @@ TEST(CompleteSearch, AgreesWithBruteForceOnGeneratedPuzzles) {
 // those refutations, hence under kDesignBound: about 1 ms at 0.15 µs a
 // node. A change that loses any of them brings the tail back.
 TEST(CompleteSearch, NodesOnSlowBoardsStayWithinTheDesignBound) {
-  constexpr long kLeast = 1600;
+  constexpr long kLeast = 1250;
   // The later orders, the restarts and the walk from the locked root, a
   // turn each.
   constexpr long kLater = static_cast<long>(search::kLaterOrders.size()) + 2;
