@@ -17,33 +17,33 @@
 //    not see, so every branch below it meets the subset anew and refutes
 //    it by search. A 20-given board took every order 4,000 to 16,000 nodes
 //    and no band or stack alone refuted it; locking the root's subsets
-//    (lock_subsets: too dear for every node, cheap once) refutes it at
-//    once. Where they do not refute it, a walk from the locked root meets
-//    every subset already taken out;
+//    (lock_subsets: too dear for every node, cheap once) refutes it
+//    outright. Where they do not, a walk from the locked root finds the
+//    subsets already taken out;
 //  - a board on which one order's choices go wrong early; another order's
 //    seldom go wrong on the same board.
 // So the schedule runs, in this order:
 //  1. tuned_ways alone, for kFirstBudget nodes;
-//  2. the root's subsets locked: a contradiction proves the board has none;
-//  3. the later orders, the restarts (Restarts: fewest_ways with its
+//  2. the later orders and the restarts (Restarts: fewest_ways with its
 //     options shuffled anew each walk, the walks given luby budgets, for
-//     boards with solutions that every fixed order happens to miss) and
-//     kLockedOrder from the locked root in turn, kSlice nodes at a time,
-//     each going on where it stopped; the first walk to finish answers,
-//     the one from the locked root only with none or one solution (a
-//     solution of a board with several is left to the others, so that
-//     the answer stays the one the schedule gave before it);
-//  4. once kUnitsAfter nodes have been visited in all, and only once
-//     between two turns of step 3, each band and each stack alone (of the
-//     locked root), kUnitBudget nodes in each of two orders: a refuted one
-//     proves the board has none.
-// If N is the least of the nodes the walks of step 3 need alone, that is
-// at most
+//     boards with solutions that every fixed order happens to miss) in
+//     turn, kSlice nodes at a time, each going on where it stopped; the
+//     first walk to finish answers;
+//  3. once kUnitsAfter nodes have been visited in all, and only once
+//     between two turns of step 2: the root's subsets locked, then each
+//     band and each stack of the locked root alone, kUnitBudget nodes in
+//     each of two orders. A contradiction of the subsets or a refuted band
+//     or stack proves the board has none. Otherwise kLockedOrder from the
+//     locked root joins the turns of step 2, but answers only with none or
+//     the only solution (a solution of a board with several is left to the
+//     other walks, so that the answer stays the one they gave before).
+// If N is the least of the nodes the walks of step 2 (and the one from the
+// locked root) need alone, that is at most
 //
-//     kFirstBudget + 12 * kUnitBudget + 5 * (N + kSlice)
+//     kUnitsAfter + 4 * kSlice + 12 * kUnitBudget + 5 * (N + kSlice)
 //
-// nodes: a board is slow only if it is slow in every later order, in the
-// restarts and from the locked root at once, and neither its subsets nor
+// nodes (step 3 comes at most a turn after kUnitsAfter): a board is slow only if it is slow in
+// every later order, in the restarts and from the locked root at once, and neither its subsets nor
 // a band or stack alone show a contradiction.
 // A walk ends on its own (each option narrows the candidates), so the
 // schedule does too, and "none" is only ever the verdict of a walk that ran
@@ -127,8 +127,6 @@ Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
   // The lead loaded the puzzle, so it loads.
   State start;
   load(puzzle, start);
-  State root = start;
-  if (!lock_subsets(root)) return out;
   std::vector<Walker> later;
   later.reserve(kLaterOrders.size());
   for (const Order order : kLaterOrders) later.emplace_back(start, limit, order, kWholeBoard);
@@ -137,13 +135,14 @@ Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
   // answer is the board's own: none, or the only one. On a board with
   // several it leaves the answer to the others, whose solution it would not
   // be, unless only the count is asked for.
-  const int locked_limit = first ? std::max(limit, 2) : limit;
-  std::optional<Walker> locked(std::in_place, root, locked_limit, kLockedOrder, kWholeBoard);
-  bool units_tried = false;
+  std::optional<Walker> locked;
+  bool locked_tried = false;
   for (;;) {
-    if (!units_tried && out.nodes >= kUnitsAfter) {
-      units_tried = true;
-      if (refuted_alone(root, out.nodes)) return out;
+    if (!locked_tried && out.nodes >= kUnitsAfter) {
+      locked_tried = true;
+      State root = start;
+      if (!lock_subsets(root) || refuted_alone(root, out.nodes)) return out;
+      locked.emplace(root, first ? std::max(limit, 2) : limit, kLockedOrder, kWholeBoard);
     }
     for (std::size_t k = 0; k < later.size(); ++k) {
       const long before = later[k].nodes();
