@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "cli/options.h"
 
+#include <array>
 #include <charconv>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace tesura::cli {
 
@@ -70,6 +72,22 @@ std::optional<int> job_count(std::string_view text) {
   return n;
 }
 
+// The options that only switch something on.
+constexpr std::array<std::pair<std::string_view, bool Options::*>, 6> kFlags = {{
+    {"--stage", &Options::stage},
+    {"--steps", &Options::steps},
+    {"--grid", &Options::grid},
+    {"--stats", &Options::stats},
+    {"--any-count", &Options::any_count},
+    {"--search-only", &Options::search_only},
+}};
+
+bool Options::*flag_of(std::string_view arg) {
+  for (const auto& [name, flag] : kFlags)
+    if (arg == name) return flag;
+  return nullptr;
+}
+
 }  // namespace
 
 ParsedCommand parse_command_line(int argc, const char* const* argv) {
@@ -82,18 +100,8 @@ ParsedCommand parse_command_line(int argc, const char* const* argv) {
       o.files.emplace_back(arg);
     } else if (arg == "--") {
       options_done = true;
-    } else if (arg == "--stage") {
-      o.stage = true;
-    } else if (arg == "--steps") {
-      o.steps = true;
-    } else if (arg == "--grid") {
-      o.grid = true;
-    } else if (arg == "--stats") {
-      o.stats = true;
-    } else if (arg == "--any-count") {
-      o.any_count = true;
-    } else if (arg == "--search-only") {
-      o.search_only = true;
+    } else if (bool Options::*flag = flag_of(arg)) {
+      o.*flag = true;
     } else if (arg == "--jobs" || arg.starts_with("--jobs=")) {
       const bool given = arg.size() > 6;
       std::string_view n = given ? arg.substr(7) : std::string_view();
