@@ -37,6 +37,8 @@ struct Branch {
   u32 options = 0;
 };
 
+inline constexpr UnitCells kWholeBoard = {{kBandCells, kBandCells, kBandCells}};
+
 // One order's depth-first walk over the puzzle's tree, counting solutions
 // up to limit (>= 1). With a seed other than 0, each node's options go in
 // an order drawn from the seed, the depth and the nodes visited.
@@ -44,8 +46,9 @@ class Walker {
  public:
   Walker(const Puzzle& puzzle, int limit, Order order, u32 seed = 0);
   // A walk from a state that counts a node as a solution once the cells
-  // of goal are placed (a band or stack alone: see unit_alone).
-  Walker(const State& state, int limit, Order order, const UnitCells& goal);
+  // of goal are placed (kWholeBoard, or a band or stack alone: see
+  // unit_alone).
+  Walker(const State& state, int limit, Order order, const UnitCells& goal, u32 seed = 0);
   // Visits at most budget more nodes. True when the walk is finished: it
   // found limit solutions or the tree ran out.
   bool walk(long budget);
@@ -73,7 +76,7 @@ class Walker {
   int found_ = 0;
   long nodes_ = 0;
   bool done_ = false;
-  UnitCells goal_ = {{kBandCells, kBandCells, kBandCells}};
+  UnitCells goal_ = kWholeBoard;
   Puzzle first_{};
 };
 
@@ -92,6 +95,8 @@ inline constexpr long kUnitsAfter = 512;
 inline constexpr long kUnitBudget = 64;
 inline constexpr std::array kLaterOrders = {Order::fewest_ways, Order::last_cell,
                                             Order::first_cell};
+// The order of the walk from the root with its subsets locked.
+inline constexpr Order kLockedOrder = Order::last_cell;
 
 // The luby sequence 1 1 2 1 1 2 4 1 1 2 ..., term i >= 1.
 constexpr long luby(long i) {
@@ -104,10 +109,10 @@ constexpr long luby(long i) {
 }
 
 // Walks of fewest_ways with their options shuffled, walk i (from 1) given
-// kSlice * luby(i) nodes and then left for walk i + 1 from the puzzle.
+// kSlice * luby(i) nodes and then left for walk i + 1 from the root.
 class Restarts {
  public:
-  Restarts(const Puzzle& puzzle, int limit) : puzzle_(puzzle), limit_(limit) {}
+  Restarts(const State& root, int limit) : root_(root), limit_(limit) {}
   // Visits at most budget more nodes; true when a walk finished.
   bool walk(long budget);
   long nodes() const { return nodes_; }
@@ -115,7 +120,7 @@ class Restarts {
   const Walker& last() const { return *walk_; }
 
  private:
-  const Puzzle& puzzle_;
+  State root_;
   int limit_;
   long number_ = 0;  // of the current walk
   long left_ = 0;    // of its budget

@@ -52,6 +52,12 @@ State unit_alone(const State& s, int unit);
 // contradiction.
 bool propagate(State& s);
 
+// propagate, then locked subsets (naked and hidden, two to four cells, in
+// every row, column and box; search_subsets.cpp), until neither changes
+// anything. Too dear for every node; it keeps every solution of s. False
+// on a contradiction.
+bool lock_subsets(State& s);
+
 // The placed digits, into out (reading order); for a state with every cell
 // placed.
 void read_solution(const State& s, Puzzle& out);

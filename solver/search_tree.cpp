@@ -141,8 +141,8 @@ Walker::Walker(const Puzzle& puzzle, int limit, Order order, u32 seed)
   done_ = !load(puzzle, frames_[0].state);
 }
 
-Walker::Walker(const State& state, int limit, Order order, const UnitCells& goal)
-    : limit_(limit), order_(order), goal_(goal) {
+Walker::Walker(const State& state, int limit, Order order, const UnitCells& goal, u32 seed)
+    : limit_(limit), order_(order), seed_(seed), goal_(goal) {
   frames_.reserve(16);
   frames_.emplace_back();
   frames_[0].state = state;
