@@ -7,30 +7,34 @@
 #include <string_view>
 #include <utility>
 
+#include "model/texts.h"
+
 namespace tesura::cli {
 
-const char* usage_text() {
-  return "Usage: tesura-solve [--stage] [--steps] [--grid] [--stats] [--any-count]\n"
-         "                    [--search-only] [--jobs [N]] [FILE ...]\n"
-         "Solves 9x9 puzzles from the FILEs in order, or from standard input when none\n"
-         "is named (\"-\" names standard input). Each FILE is opened once, so a named\n"
-         "pipe, /dev/stdin or a process substitution works.\n"
-         "\n"
-         "Cells: 1-9 a given; . 0 _ * or - an open cell; full-width digits and dots\n"
-         "read as these. A puzzle is written as\n"
-         "  a line of 81 cells in reading order, after optional white space; the cells\n"
-         "    end at the end of the line or at a separator (white space , ; # |) and\n"
-         "    what follows is ignored: a comment, a rating, a solution column;\n"
-         "  a grid: 9 lines of 9 cells (no -), each in groups of 1, 3 or 9 split by\n"
-         "    spaces or |, with rule lines of - + = | between them skipped;\n"
-         "  a line of 27 groups of 3 or 9 groups of 9 cells, split by spaces or |; a\n"
-         "    comment may follow that does not start with a cell character.\n"
-         "Skipped: blank lines, lines starting with #, a first line with no cell\n"
-         "character before its first separator (a header such as \"quizzes,solutions\"),\n"
-         "and a UTF-8 byte-order mark at the start of a file.\n"
-         "Every other line, or grid, gives one line of output, in input order: the 81\n"
-         "digits of the answer, \"unsolvable\", the refusal of the entry (入力個所が少な過ぎます\n"
-         "or 入力数値にミスがあります), or \"malformed\" with \"line N: reason\" on standard\n"
+std::string usage_text() {
+  return std::string(
+             "Usage: tesura-solve [--stage] [--steps] [--grid] [--stats] [--any-count]\n"
+             "                    [--search-only] [--jobs [N]] [FILE ...]\n"
+             "Solves 9x9 puzzles from the FILEs in order, or from standard input when none\n"
+             "is named (\"-\" names standard input). Each FILE is opened once, so a named\n"
+             "pipe, /dev/stdin or a process substitution works.\n"
+             "\n"
+             "Cells: 1-9 a given; . 0 _ * or - an open cell; full-width digits and dots\n"
+             "read as these. A puzzle is written as\n"
+             "  a line of 81 cells in reading order, after optional white space; the cells\n"
+             "    end at the end of the line or at a separator (white space , ; # |) and\n"
+             "    what follows is ignored: a comment, a rating, a solution column;\n"
+             "  a grid: 9 lines of 9 cells (no -), each in groups of 1, 3 or 9 split by\n"
+             "    spaces or |, with rule lines of - + = | between them skipped;\n"
+             "  a line of 27 groups of 3 or 9 groups of 9 cells, split by spaces or |; a\n"
+             "    comment may follow that does not start with a cell character.\n"
+             "Skipped: blank lines, lines starting with #, a first line with no cell\n"
+             "character before its first separator (a header such as \"quizzes,solutions\"),\n"
+             "and a UTF-8 byte-order mark at the start of a file.\n"
+             "Every other line, or grid, gives one line of output, in input order: the 81\n"
+             "digits of the answer, \"unsolvable\", the refusal of the entry (") +
+         texts::kTooFew + "\nor " + texts::kRepeat +
+         "), or \"malformed\" with \"line N: reason\" on standard\n"
          "error. A file that gives no puzzle is said on standard error: \"FILE: no\n"
          "puzzles\". The answers are written out whenever the input has to be waited\n"
          "for, so a program that writes one puzzle and waits reads its answer at once.\n"

@@ -30,6 +30,6 @@ struct ParsedCommand {
 ParsedCommand parse_command_line(int argc, const char* const* argv);
 
 // The text --help prints.
-const char* usage_text();
+std::string usage_text();
 
 }  // namespace tesura::cli
