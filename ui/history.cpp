@@ -14,54 +14,60 @@ struct CellChange {
   CellLook after;
 };
 
-// The first redo comes from the stack's push, when the gesture has already
-// happened; only later redos act.
-class EditStep : public QUndoCommand {
+// A step of a gesture that has already happened when it is pushed: the
+// stack's first redo does nothing, later ones act; both ways end by telling
+// the window the board changed.
+class GestureStep : public QUndoCommand {
  public:
-  EditStep(HistoryTarget& target, std::vector<CellChange> changes)
-      : target_(target), changes_(std::move(changes)) {}
-  void undo() override {
-    for (auto c = changes_.rbegin(); c != changes_.rend(); ++c)
-      target_.put(c->block, c->index, c->before);
+  explicit GestureStep(HistoryTarget& target) : target_(target) {}
+  void undo() final {
+    put_back();
     target_.board_changed();
   }
-  void redo() override {
+  void redo() final {
     if (first_) {
       first_ = false;
       return;
     }
-    for (const CellChange& c : changes_) target_.put(c.block, c.index, c.after);
+    do_again();
     target_.board_changed();
   }
 
- private:
+ protected:
+  virtual void put_back() = 0;
+  virtual void do_again() = 0;
   HistoryTarget& target_;
-  std::vector<CellChange> changes_;
+
+ private:
   bool first_ = true;
 };
 
-class WipeStep : public QUndoCommand {
+class EditStep : public GestureStep {
  public:
-  WipeStep(HistoryTarget& target, WindowSnapshot before, std::function<void()> reset)
-      : target_(target), before_(std::move(before)), reset_(std::move(reset)) {}
-  void undo() override {
-    target_.restore(before_);
-    target_.board_changed();
-  }
-  void redo() override {
-    if (first_) {
-      first_ = false;
-      return;
-    }
-    reset_();
-    target_.board_changed();
-  }
+  EditStep(HistoryTarget& target, std::vector<CellChange> changes)
+      : GestureStep(target), changes_(std::move(changes)) {}
 
  private:
-  HistoryTarget& target_;
+  void put_back() override {
+    for (auto c = changes_.rbegin(); c != changes_.rend(); ++c)
+      target_.put(c->block, c->index, c->before);
+  }
+  void do_again() override {
+    for (const CellChange& c : changes_) target_.put(c.block, c.index, c.after);
+  }
+  std::vector<CellChange> changes_;
+};
+
+class WipeStep : public GestureStep {
+ public:
+  WipeStep(HistoryTarget& target, WindowSnapshot before, std::function<void()> reset)
+      : GestureStep(target), before_(std::move(before)), reset_(std::move(reset)) {}
+
+ private:
+  void put_back() override { target_.restore(before_); }
+  void do_again() override { reset_(); }
   WindowSnapshot before_;
   std::function<void()> reset_;
-  bool first_ = true;
 };
 
 }  // namespace
