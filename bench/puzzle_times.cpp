@@ -2,7 +2,8 @@
 // Times every puzzle of a file several times and keeps each puzzle's fastest
 // reading, so that a pause of the shared machine does not pass for a slow
 // puzzle. Prints the median and the worst of those times, and the worst
-// puzzle, on standard error.
+// puzzle, on standard error, with the process's peak virtual size (for
+// the window's way, what a solve adds to a window's).
 //
 //   puzzle_times [--search] [--repeat=N] FILE
 //
@@ -25,6 +26,14 @@ namespace {
 
 using namespace tesura;
 using bench::solve_us;
+
+// The kernel's VmPeak line, in kB; 0 where there is none.
+long peak_virtual_kb() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmPeak:", 0) == 0) return std::atol(line.c_str() + 7);
+  return 0;
+}
 
 }  // namespace
 
@@ -57,7 +66,8 @@ int main(int argc, char** argv) {
   std::sort(best.begin(), best.end());
   const std::size_t n = best.size();
   const double median = (best[(n - 1) / 2].first + best[n / 2].first) / 2;
-  std::fprintf(stderr, "stats: puzzles=%zu median_us=%.2f max_us=%.2f worst=%s\n", n, median,
-               best.back().first, puzzle_text(puzzles[best.back().second]).c_str());
+  std::fprintf(stderr, "stats: puzzles=%zu median_us=%.2f max_us=%.2f worst=%s vm_peak_kb=%ld\n", n,
+               median, best.back().first, puzzle_text(puzzles[best.back().second]).c_str(),
+               peak_virtual_kb());
   return 0;
 }

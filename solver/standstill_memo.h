@@ -69,12 +69,6 @@ class StandstillMemo {
   static std::uint64_t hash_of(const Board& board, std::uint8_t stage);
   void begin(const Board& from, std::uint64_t hash, std::uint8_t stage) {
     if (entries_.size() >= kCapacity) return;
-    // Reserved whole at once: growing would copy every entry again, and
-    // pages not yet written cost nothing.
-    if (entries_.capacity() == 0) {
-      entries_.reserve(kCapacity);
-      results_.reserve(kCapacity);
-    }
     entries_.emplace_back(hash, stage, from.cand);
   }
   void put(std::size_t entry);
