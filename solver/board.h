@@ -51,10 +51,8 @@ struct Board {
   // the other views.
   void to_block_view(Grid& grid) const;
 
-  // Recomputes the bookkeeping from the cells.
-  void derive();
   // Debug and sanitizer builds: aborts when the bookkeeping differs from
-  // what derive() makes of the cells. Nothing in release builds.
+  // what a new board makes of the cells. Nothing in release builds.
   void check_bookkeeping() const;
 
   // Whether a pruning pass over the unit would change a cell: some open cell
@@ -121,19 +119,14 @@ struct Board {
     p1 |= digit;
     p2 |= digit;
   }
-  // Decides a cell without a digit outright: an open one, or one with a
-  // single character or none.
+  // Decides an open cell outright.
   void set_digit(int at, int digit, std::uint64_t due_lanes = ~0ull) {
-    assert(val[at] == 0);
-    const Cands before = cand[at];
+    assert(val[at] == 0 && !at_most_one_cand(cand[at]));
     const Cands now = cands_of(digit);
-    singles += !one_cand(before);
+    ++singles;
+    open_cell_closed(at, cand[at], now);
     cand[at] = now;
     val[at] = static_cast<Digit>(digit);
-    if (!at_most_one_cand(before))
-      open_cell_closed(at, before, now);
-    else
-      for (int v = 0; v < 3; ++v) decided[v][kCellUnit[at][v]] |= now;
     digit_placed(at, digit, due_lanes);
   }
 
@@ -141,12 +134,9 @@ struct Board {
   Cands cand_at(View v, int u, int p) const { return cand[kUnitCell[int(v)][u][p]]; }
 
  private:
-  // The bookkeeping of a board without a single open cell, as derive and
-  // derive_any start it.
-  void clear_bookkeeping();
-  // derive for any cells, and its step for a cell's placed digit.
-  void derive_any();
-  void place_derived(int at);
+  // Derives the bookkeeping from the cells, starting from that of a board
+  // without a single open cell, as a new Board has it.
+  void derive();
 };
 
 }  // namespace tesura
