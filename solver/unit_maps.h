@@ -27,28 +27,22 @@ inline constexpr auto kUnitCell = [] {
   return t;
 }();
 
-// kUnitCell read backwards: per cell and view, the unit holding the cell
-// (position = false) or the cell's place in that unit (position = true).
-constexpr auto invert_unit_cell(bool position) {
-  std::array<std::array<std::uint8_t, 3>, 81> t{};
+// kUnitCell read backwards: per cell and view, f(u, p) of the unit u of the
+// view that holds the cell and the cell's position p in it; lanes past the
+// third stay 0.
+template <class T, std::size_t Lanes = 3>
+constexpr auto per_cell_and_view(auto f) {
+  std::array<std::array<T, Lanes>, 81> t{};
   for (int v = 0; v < 3; ++v)
     for (int u = 0; u < 9; ++u)
-      for (int p = 0; p < 9; ++p)
-        t[kUnitCell[v][u][p]][v] = static_cast<std::uint8_t>(position ? p : u);
+      for (int p = 0; p < 9; ++p) t[kUnitCell[v][u][p]][v] = static_cast<T>(f(u, p));
   return t;
 }
 // kCellUnit[cell][view]: the unit (0-based) of the view that holds the cell.
-inline constexpr auto kCellUnit = invert_unit_cell(false);
-// kCellPos[cell][view]: the cell's position (0-based) in its unit of the view.
-inline constexpr auto kCellPos = invert_unit_cell(true);
-
+inline constexpr auto kCellUnit = per_cell_and_view<std::uint8_t>([](int u, int) { return u; });
 // kCellPosBit[cell][view]: the cell's position in its unit of the view, as a bit.
-inline constexpr auto kCellPosBit = [] {
-  std::array<std::array<std::uint16_t, 3>, 81> t{};
-  for (int at = 0; at < 81; ++at)
-    for (int v = 0; v < 3; ++v) t[at][v] = static_cast<std::uint16_t>(1u << kCellPos[at][v]);
-  return t;
-}();
+inline constexpr auto kCellPosBit =
+    per_cell_and_view<std::uint16_t>([](int, int p) { return 1u << p; });
 
 // Per view, a set of units as bits; the fourth lane is unused. Kept as four
 // lanes so that one cell's three units go in with a single word-wide or.
@@ -56,12 +50,8 @@ using UnitSets = std::array<std::uint16_t, 4>;
 inline constexpr UnitSets kEveryUnit{0x1FF, 0x1FF, 0x1FF, 0};
 
 // kCellUnitSets[cell]: the cell's unit in each view, as a one-bit set.
-inline constexpr auto kCellUnitSets = [] {
-  std::array<UnitSets, 81> t{};
-  for (int at = 0; at < 81; ++at)
-    for (int v = 0; v < 3; ++v) t[at][v] = static_cast<std::uint16_t>(1u << kCellUnit[at][v]);
-  return t;
-}();
+inline constexpr auto kCellUnitSets =
+    per_cell_and_view<std::uint16_t, 4>([](int u, int) { return 1u << u; });
 
 // Adds the cell's three units to the sets, but for the lanes cleared in
 // `lanes`.
