@@ -43,26 +43,16 @@ void StandstillMemo::finish(const Board& to) {
 }
 
 std::uint64_t StandstillMemo::hash_of(const Board& board, std::uint8_t stage) {
-  const auto* p = reinterpret_cast<const unsigned char*>(board.cand.data());
-  std::size_t size = sizeof board.cand;
-  const std::uint64_t h0 = 0x9E3779B97F4A7C15ull ^ stage;
-  // Four chains of products side by side, each waiting only for its own
-  // previous product.
-  std::uint64_t lane[4] = {h0, h0 ^ 0x2545F4914F6CDD1Dull, h0 ^ 0x94D049BB133111EBull,
-                           h0 ^ 0xBF58476D1CE4E5B9ull};
-  for (; size >= 32; size -= 32, p += 32) {
-    std::uint64_t w[4] = {};
-    std::memcpy(w, p, 32);
-    for (int k = 0; k < 4; ++k) lane[k] = (lane[k] ^ w[k]) * 0xFF51AFD7ED558CCDull;
-  }
-  std::uint64_t h = lane[0] ^ (lane[1] >> 1) ^ (lane[2] >> 2) ^ (lane[3] >> 3);
-  for (; size >= 8; size -= 8, p += 8) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(board.cand.data());
+  constexpr std::size_t kWords = sizeof board.cand / 8;
+  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ stage;
+  for (std::size_t i = 0; i < kWords; ++i) {
     std::uint64_t w = 0;
-    std::memcpy(&w, p, 8);
+    std::memcpy(&w, bytes + 8 * i, 8);
     h = (h ^ w) * 0xFF51AFD7ED558CCDull;
   }
   std::uint64_t tail = 0;
-  std::memcpy(&tail, p, size);
+  std::memcpy(&tail, bytes + 8 * kWords, sizeof board.cand % 8);
   h = (h ^ tail) * 0xC4CEB9FE1A85EC53ull;
   // The products carry low bits upwards only; the slot is taken from the
   // low bits, so the high ones are folded down before and after a last
