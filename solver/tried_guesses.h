@@ -34,25 +34,15 @@ struct SnapshotGuess {
 class TriedGuesses {
  public:
   // Forgets every guess: a new snapshot.
-  void clear() {
-    slots_.fill(0);
-    count_ = 0;
-  }
-  // The count the guess reached on the snapshot, or nullptr when not tried.
+  void clear() { ++snapshot_; }
+  // The count the guess reached on the snapshot, or nullptr when not known.
   const Digit* find(const SnapshotGuess& guess) const {
-    for (std::size_t i = home(guess);; i = (i + 1) % slots_.size()) {
-      if (slots_[i] == 0) return nullptr;
-      const Entry& e = entries_[slots_[i] - 1];
-      if (e.guess == guess) return &e.decided;
-    }
+    const Entry& e = slots_[home(guess)];
+    return e.snapshot == snapshot_ && e.guess == guess ? &e.decided : nullptr;
   }
-  // Keeps a guess not yet kept, while there is room.
+  // Keeps a guess, in place of one kept before in the same slot.
   void keep(const SnapshotGuess& guess, Digit decided) {
-    if (count_ == entries_.size()) return;
-    std::size_t i = home(guess);
-    while (slots_[i] != 0) i = (i + 1) % slots_.size();
-    entries_[count_++] = {guess, decided};
-    slots_[i] = static_cast<std::uint8_t>(count_);
+    slots_[home(guess)] = {guess, decided, snapshot_};
   }
 
  private:
@@ -65,14 +55,13 @@ class TriedGuesses {
 
   struct Entry {
     SnapshotGuess guess;
-    Digit decided;
+    Digit decided = 0;
+    std::uint64_t snapshot = 0;  // the snapshot it was made on
   };
-  // Plain data: only the first count_ entries are ever read.
-  std::array<Entry, 64> entries_;
-  std::size_t count_ = 0;
-  // An open-addressed index over entries_: 1 + the entry's index, 0 where
-  // free; twice as many slots as entries, so a probe ends soon.
-  std::array<std::uint8_t, 128> slots_{};
+  // One guess per slot, found in one probe; a snapshot has at most 54
+  // guesses (one per unit and first character), so few push others out.
+  std::array<Entry, 128> slots_{};
+  std::uint64_t snapshot_ = 1;
 };
 
 }  // namespace tesura
