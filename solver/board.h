@@ -60,27 +60,12 @@ struct Board {
   bool prune_due(int view, int unit) const {
     return open_count[view][unit].any_of(placed[view][unit]);
   }
-  // The units of the view where prune_due holds, as bits: all nine in one
-  // go, without a branch per unit.
-  unsigned due_units(int view) const {
-    unsigned units = 0;
-    for (int u = 0; u < 9; ++u) units |= static_cast<unsigned>(prune_due(view, u)) << u;
-    return units;
-  }
 
   // The digits that a unique-place pass over the unit would fix: listed by
   // exactly one cell of the unit, and that cell still open (a digit also
   // held by a decided cell is listed twice).
   Cands unique_open_digits(int view, int unit) const {
     return open_count[view][unit].ones() & static_cast<Cands>(~decided[view][unit]);
-  }
-  // The units of the view where some digit is listed by one open cell
-  // alone, as bits: all nine in one go, without a branch per unit.
-  unsigned units_with_single_listing(int view) const {
-    unsigned units = 0;
-    for (int u = 0; u < 9; ++u)
-      units |= static_cast<unsigned>(open_count[view][u].one_marks() != 0) << u;
-    return units;
   }
 
   // The digits placed in the three units of the cell.
@@ -129,9 +114,6 @@ struct Board {
     val[at] = static_cast<Digit>(digit);
     digit_placed(at, digit, due_lanes);
   }
-
-  Cands& cand_at(View v, int u, int p) { return cand[kUnitCell[int(v)][u][p]]; }
-  Cands cand_at(View v, int u, int p) const { return cand[kUnitCell[int(v)][u][p]]; }
 
  private:
   // Derives the bookkeeping from the cells, starting from that of a board

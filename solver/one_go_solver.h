@@ -80,11 +80,6 @@ class OneGoSolver {
   // with no cell of more than three, each followed by a whole trial_one.
   void trial_two();
 
-  // Tells trial_two the givens and a solution of the puzzle.
-  void know_solution(const Puzzle& givens, const Puzzle& solution) {
-    ctx_.knowledge.know(givens, solution);
-  }
-
  private:
   static constexpr int kPruneSweeps = 3;
 
@@ -133,9 +128,6 @@ class OneGoSolver {
   // (mark1, for the first level) or three (mark2, for the second), as a set.
   unsigned mark1(View v) const;
   unsigned mark2(View v) const;
-  ViewUnits mark1_all() const {
-    return {mark1(View::block), mark1(View::row), mark1(View::column)};
-  }
   // What mark1 makes of the board that a guess in the cell makes on sv2,
   // whose own first-level scans are `pairs`.
   ViewUnits mark1_after_guess(int at, const ViewUnits& pairs) const;

@@ -15,7 +15,8 @@ void OneGoSolver::check() {
   // before the pass starts.
   if (gs.maybe_due[vi] == 0) return;
   // A unit whose placed digits no open cell lists would pass unchanged.
-  gs.maybe_due[vi] &= static_cast<std::uint16_t>(gs.due_units(vi));
+  gs.maybe_due[vi] &=
+      static_cast<std::uint16_t>(units_where([&](int u) { return gs.prune_due(vi, u); }));
   for (unsigned maybe = gs.maybe_due[vi]; maybe != 0; maybe &= maybe - 1) {
     const int u = std::countr_zero(maybe);
     // The candidates never hold "0", so an empty cell's value prunes nothing.
@@ -62,7 +63,9 @@ void OneGoSolver::place_unique(View v) {
   // units worth a look are known before the pass starts.
   const std::uint64_t own_lane_cleared = ~(0xFFFFull << (16 * vi));
   if (gs.maybe_unique[vi] == 0) return;
-  const unsigned maybe = gs.maybe_unique[vi] & gs.units_with_single_listing(vi);
+  // Units where some digit is listed by one open cell alone.
+  const unsigned maybe = gs.maybe_unique[vi] &
+                         units_where([&](int u) { return gs.open_count[vi][u].one_marks() != 0; });
   gs.maybe_unique[vi] = 0;
   for (unsigned m = maybe; m != 0; m &= m - 1) {
     const int u = std::countr_zero(m);

@@ -131,7 +131,7 @@ SolveStage solve_in_block_view(Grid& grid, SolveObserver& observer, SolveContext
     grid.load_sv0();
     return SolveStage::unsolvable;
   }
-  s.know_solution(givens, solution);
+  lease.context().knowledge.know(givens, solution);
   s.trial_two();
   lease.context().counts.searches += lease.context().knowledge.searches();
   if (s.solved_flag == 1) {

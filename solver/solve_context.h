@@ -25,12 +25,8 @@ struct ShortcutCounts {
   std::int64_t searches = 0;     // searches run to rule a guess out
 };
 
-class SolveContext {
- public:
-  SolveContext() = default;
-  SolveContext(const SolveContext&) = delete;
-  SolveContext& operator=(const SolveContext&) = delete;
-
+// Neither copied nor moved, as its flag is not.
+struct SolveContext {
   StandstillMemo memo;
   TriedGuesses tried;
   NestedOutcomes nested;

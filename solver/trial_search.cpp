@@ -22,8 +22,6 @@ constexpr TrialPhase kTrialPhases[6] = {
     {View::block, true, true}, {View::block, false, true}, {View::row, true, true},
     {View::row, false, false}, {View::column, true, true}, {View::column, false, false},
 };
-
-constexpr View kTrialTwoParts[3] = {View::block, View::row, View::column};
 }  // namespace
 
 void OneGoSolver::trial_one_from(const ViewUnits* entry_pairs) {
@@ -139,9 +137,9 @@ void OneGoSolver::trial_two() {
   // that a unit of the cell holds already, or any digit on a snapshot that
   // repeats one, is undone before its trial.
   if (sv2.repeated != 0) return;
-  const ViewUnits snapshot_pairs = mark1_all();
+  const ViewUnits snapshot_pairs = {mark1(View::block), mark1(View::row), mark1(View::column)};
   ctx_.nested.clear();
-  for (const View view : kTrialTwoParts)
+  for (const View view : {View::block, View::row, View::column})
     for (unsigned units = mark2(view); units != 0; units &= units - 1) {
       const int u = std::countr_zero(units);
       for (int p = 0; p < 9; ++p) {

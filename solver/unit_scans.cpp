@@ -18,26 +18,21 @@ constexpr auto kBitCount9 = [] {
 
 unsigned OneGoSolver::mark1(View v) const {
   const int vi = static_cast<int>(v);
-  unsigned marked = 0;
   // Open cells list two digits or more, so they list two each exactly when
   // the unit's listings are twice its open cells.
-  for (int u = 0; u < 9; ++u)
-    marked |=
-        static_cast<unsigned>(gs.open_count[vi][u].total() == 2 * kBitCount9[gs.open_cells[vi][u]])
-        << u;
-  return marked;
+  return units_where(
+      [&](int u) { return gs.open_count[vi][u].total() == 2 * kBitCount9[gs.open_cells[vi][u]]; });
 }
 
 unsigned OneGoSolver::mark2(View v) const {
-  unsigned marked = 0;
-  for (int u = 0; u < 9; ++u) {
+  const int vi = static_cast<int>(v);
+  return units_where([&](int u) {
     // All nine cells, without a way out at the first wide one: the branch
     // would be hard to foresee.
     bool narrow = true;
-    for (int p = 0; p < 9; ++p) narrow &= at_most_cands(gs.cand_at(v, u, p), 3);
-    marked |= static_cast<unsigned>(narrow) << u;
-  }
-  return marked;
+    for (int p = 0; p < 9; ++p) narrow &= at_most_cands(gs.cand[kUnitCell[vi][u][p]], 3);
+    return narrow;
+  });
 }
 
 ViewUnits OneGoSolver::mark1_after_guess(int at, const ViewUnits& pairs) const {
