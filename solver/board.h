@@ -95,14 +95,9 @@ struct Board {
   void digit_placed(int at, int value, std::uint64_t due_lanes = ~0ull) {
     add_cell_units(maybe_due, at, due_lanes);
     const Cands digit = cands_of(value);
+    repeated |= static_cast<Cands>(placed_around(at) & digit);
     const auto& units = kCellUnit[at];
-    Cands& p0 = placed[0][units[0]];
-    Cands& p1 = placed[1][units[1]];
-    Cands& p2 = placed[2][units[2]];
-    repeated |= static_cast<Cands>((p0 | p1 | p2) & digit);
-    p0 |= digit;
-    p1 |= digit;
-    p2 |= digit;
+    for (int v = 0; v < 3; ++v) placed[v][units[v]] |= digit;
   }
   // Decides an open cell outright.
   void set_digit(int at, int digit, std::uint64_t due_lanes = ~0ull) {

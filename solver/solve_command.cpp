@@ -46,25 +46,22 @@ void write_solution(Grid& grid, const Puzzle& solution) {
 // ends.
 class ContextLease {
  public:
-  explicit ContextLease(SolveContext& offered) {
-    if (!offered.in_use.exchange(true, std::memory_order_acquire)) {
-      held_ = &offered;
-    } else {
-      own_ = std::make_unique<SolveContext>();
-      own_->in_use = true;
-      held_ = own_.get();
-    }
-    held_->memo.clear();
-    held_->knowledge.forget();
+  explicit ContextLease(SolveContext& offered)
+      : own_(offered.in_use.exchange(true, std::memory_order_acquire)
+                 ? std::make_unique<SolveContext>()
+                 : nullptr),
+        held_(own_ ? *own_ : offered) {
+    held_.memo.clear();
+    held_.knowledge.forget();
   }
-  ~ContextLease() { held_->in_use.store(false, std::memory_order_release); }
-  ContextLease(const ContextLease&) = delete;
-  ContextLease& operator=(const ContextLease&) = delete;
-  SolveContext& context() { return *held_; }
+  ~ContextLease() {
+    if (!own_) held_.in_use.store(false, std::memory_order_release);
+  }
+  SolveContext& context() { return held_; }
 
  private:
-  std::unique_ptr<SolveContext> own_;
-  SolveContext* held_ = nullptr;
+  std::unique_ptr<SolveContext> own_;  // no other solve sees it, so no flag is needed
+  SolveContext& held_;
 };
 
 }  // namespace
