@@ -27,22 +27,19 @@ void OneGoSolver::check() {
       const int at = kUnitCell[vi][u][std::countr_zero(open)];
       const Cands c = gs.cand[at];
       const Cands pruned = c & static_cast<Cands>(~placed);
-      gs.cand[at] = pruned;
       if (!at_most_one_cand(pruned)) {
         // Without a branch on whether anything was pruned: which way it
         // goes is hard to foresee, and a cell that loses nothing changes
         // no count.
+        gs.cand[at] = pruned;
         gs.open_cell_pruned(at, c & placed);
-        continue;
-      }
-      gs.open_cell_closed(at, c, pruned);
-      if (pruned != 0) {
+      } else if (pruned == 0) {
+        gs.cand[at] = pruned;
+        gs.open_cell_closed(at, c, pruned);
+      } else {
         // Counts at once for the cells after this one, not those before.
-        ++gs.singles;
-        const int digit = first_cand(pruned);
-        gs.val[at] = static_cast<Digit>(digit);
+        gs.set_digit(at, first_cand(pruned));
         placed |= pruned;
-        gs.digit_placed(at, digit);
       }
     }
     // A digit placed here may still be listed by a cell passed before it;
