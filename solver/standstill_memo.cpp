@@ -9,17 +9,9 @@ namespace tesura {
 void StandstillMemo::clear() {
   found_ = kNone;
   if (entries_.empty()) return;
-  if (8 * committed_ < slots_.size()) {
-    // The table stays as large as the largest solve made it: with few
-    // entries, freeing their own slots is cheaper than wiping it.
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t e = 0; e < committed_; ++e) {
-      std::size_t i = entries_[e].hash & mask;
-      while (slots_[i] != e + 1) i = (i + 1) & mask;
-      slots_[i] = 0;
-    }
-  } else {
+  if (++solve_ == 0) {  // the numbers start again: the old ones must go
     std::fill(slots_.begin(), slots_.end(), 0);
+    solve_ = 1;
   }
   entries_.clear();
   results_.clear();
@@ -66,8 +58,8 @@ std::uint64_t StandstillMemo::hash_of(const Board& board, std::uint8_t stage) {
 void StandstillMemo::put(std::size_t entry) {
   const std::size_t mask = slots_.size() - 1;
   std::size_t i = entries_[entry].hash & mask;
-  while (slots_[i] != 0) i = (i + 1) & mask;
-  slots_[i] = static_cast<std::uint32_t>(entry + 1);
+  while (taken(slots_[i])) i = (i + 1) & mask;
+  slots_[i] = std::uint64_t{solve_} << 32 | entry;
 }
 
 void StandstillMemo::grow() {

@@ -25,7 +25,8 @@ namespace tesura {
 class StandstillMemo {
  public:
   // Forgets every board; the storage stays, so that a solve after the
-  // first pays neither the allocation nor the page faults again.
+  // first pays neither the allocation nor the page faults again, and the
+  // slots of earlier solves count as free without a wipe.
   void clear();
 
   // The end of the way from `board` at `stage` (0 for a board no round has
@@ -36,8 +37,8 @@ class StandstillMemo {
     const std::uint64_t hash = hash_of(board, stage);
     if (!slots_.empty()) {
       const std::size_t mask = slots_.size() - 1;
-      for (std::size_t i = hash & mask; slots_[i] != 0; i = (i + 1) & mask) {
-        const Entry& e = entries_[slots_[i] - 1];
+      for (std::size_t i = hash & mask; taken(slots_[i]); i = (i + 1) & mask) {
+        const Entry& e = entries_[static_cast<std::uint32_t>(slots_[i])];
         if (e.hash == hash && e.stage == stage && e.from_cand == board.cand) {
           found_ = e.result;
           return &results_[e.result];
@@ -67,6 +68,7 @@ class StandstillMemo {
   };
 
   static std::uint64_t hash_of(const Board& board, std::uint8_t stage);
+  bool taken(std::uint64_t slot) const { return slot >> 32 == solve_; }
   void begin(const Board& from, std::uint64_t hash, std::uint8_t stage) {
     if (entries_.size() >= kCapacity) return;
     entries_.emplace_back(hash, stage, from.cand);
@@ -75,9 +77,11 @@ class StandstillMemo {
   // Only the finished entries are in the table.
   void grow();
 
-  std::vector<std::uint32_t> slots_;  // 1 + the entry's index; 0 where free
-  std::vector<Entry> entries_;        // the finished ones first, then those begun since
-  std::size_t committed_ = 0;         // how many entries are finished
+  // The solve's number in the high half, the entry's index in the low one.
+  std::vector<std::uint64_t> slots_;
+  std::uint32_t solve_ = 1;     // slots start as 0: free
+  std::vector<Entry> entries_;  // the finished ones first, then those begun since
+  std::size_t committed_ = 0;   // how many entries are finished
   std::vector<Board> results_;
   std::uint32_t found_ = kNone;  // the result look found, if any
 };
