@@ -74,9 +74,10 @@ struct Board {
     return placed[0][units[0]] | placed[1][units[1]] | placed[2][units[2]];
   }
 
-  // An open cell was pruned down to `now`, one character or none.
-  void open_cell_closed(int at, Cands before, Cands now) {
-    const DigitCounts gone = DigitCounts::of(before);
+  // Prunes an open cell down to `now`, one character or none.
+  void close_open_cell(int at, Cands now) {
+    const DigitCounts gone = DigitCounts::of(cand[at]);
+    cand[at] = now;
     const auto& units = kCellUnit[at];
     for (int v = 0; v < 3; ++v) {
       open_count[v][units[v]].remove(gone);
@@ -104,8 +105,7 @@ struct Board {
     assert(val[at] == 0 && !at_most_one_cand(cand[at]));
     const Cands now = cands_of(digit);
     ++singles;
-    open_cell_closed(at, cand[at], now);
-    cand[at] = now;
+    close_open_cell(at, now);
     val[at] = static_cast<Digit>(digit);
     digit_placed(at, digit, due_lanes);
   }

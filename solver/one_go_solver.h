@@ -112,9 +112,8 @@ class OneGoSolver {
   static std::uint8_t memo_stage(int sweep, bool settled) {
     return settled ? 0 : static_cast<std::uint8_t>(1 + sweep);
   }
-  // Propagation rounds until decided_cnt stops rising.
-  void propagate_to_standstill();
-  // The same through the standstill memo, from a board after a guess.
+  // Propagation rounds until decided_cnt stops rising, through the
+  // standstill memo, from a board after a guess.
   // Returns the memo's board where the memo knows the end of the way,
   // leaving gs part of the way there; nullptr with gs at the end.
   const Board* propagate_remembered();

@@ -34,8 +34,7 @@ void OneGoSolver::check() {
         gs.cand[at] = pruned;
         gs.open_cell_pruned(at, c & placed);
       } else if (pruned == 0) {
-        gs.cand[at] = pruned;
-        gs.open_cell_closed(at, c, pruned);
+        gs.close_open_cell(at, pruned);
       } else {
         // Counts at once for the cells after this one, not those before.
         gs.set_digit(at, first_cand(pruned));
@@ -92,21 +91,12 @@ void OneGoSolver::count_given() {
   given_cnt = static_cast<Digit>(n);
 }
 
-void OneGoSolver::propagate_to_standstill() {
-  Digit prev;
-  do {
-    prev = decided_cnt;
-    solve_round();
-    count_cand();
-  } while (decided_cnt > prev);
-}
-
 const Board* OneGoSolver::propagate_remembered() {
   StandstillMemo& memo = ctx_.memo;
   const Board* end = memo.look(gs, 0);
   if (end == nullptr) {
     count_cand();
-    const Digit prev = decided_cnt;
+    Digit prev = decided_cnt;
     // Guesses that differ often lead to the same board part of the way, so
     // the first round looks in after each sweep; later rounds would cost
     // more in looks than they find.
@@ -117,7 +107,12 @@ const Board* OneGoSolver::propagate_remembered() {
     });
     if (whole) {
       count_cand();
-      if (decided_cnt > prev) propagate_to_standstill();
+      // Then rounds while they decide cells.
+      while (decided_cnt > prev) {
+        prev = decided_cnt;
+        solve_round();
+        count_cand();
+      }
     }
   }
   memo.finish(gs);
