@@ -6,11 +6,10 @@
 
 namespace tesura {
 
-Board Board::from_tables(const CandTable& cand, const ValTable& val) {
-  // The store is in block order, as the tables are.
+Board Board::from_cells(const std::array<Cands, 81>& cand, const std::array<Digit, 81>& val) {
   Board board;
-  board.cand = cand.flat();
-  board.val = val.flat();
+  board.cand = cand;
+  board.val = val;
   board.derive();
   return board;
 }
@@ -40,10 +39,7 @@ void Board::derive() {
 
 void Board::check_bookkeeping() const {
 #ifndef NDEBUG
-  Board fresh;
-  fresh.cand = cand;
-  fresh.val = val;
-  fresh.derive();
+  const Board fresh = from_cells(cand, val);
   bool same = fresh.singles == singles && fresh.repeated == repeated && fresh.placed == placed &&
               fresh.open_count == open_count && fresh.decided == decided &&
               fresh.open_cells == open_cells;

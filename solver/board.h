@@ -44,9 +44,9 @@ struct Board {
   // Cells only: the rest is derived.
   bool operator==(const Board& o) const { return cand == o.cand && val == o.val; }
 
-  // Takes a block-view pair of tables (the grid's own, or a saved copy),
-  // with its bookkeeping derived.
-  static Board from_tables(const CandTable& cand, const ValTable& val);
+  // Takes the cells of a block view (the store is in block order, as the
+  // tables are), with their bookkeeping derived.
+  static Board from_cells(const std::array<Cands, 81>& cand, const std::array<Digit, 81>& val);
   // Writes the board into the grid's block view; the caller synchronises
   // the other views.
   void to_block_view(Grid& grid) const;

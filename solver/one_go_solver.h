@@ -32,7 +32,7 @@ class OneGoSolver {
   // one member by member. The context must stay with this solver alone
   // until it is done.
   OneGoSolver(const CandTable& cand, const ValTable& val, SolveContext& context)
-      : gs(Board::from_tables(cand, val)), sv1(gs), sv2(gs), ctx_(context) {}
+      : gs(Board::from_cells(cand.flat(), val.flat())), sv1(gs), sv2(gs), ctx_(context) {}
 
   Board gs;   // the board: block view, with the row and column views over it
   Board sv1;  // the first-level snapshot: trial_one's entry board, taken at its first guess
