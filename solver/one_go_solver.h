@@ -102,16 +102,6 @@ class OneGoSolver {
     place_unique_tgs();
     return true;
   }
-  // Where a board stands in a first round, for the standstill memo: what is
-  // left of the round depends on the sweep it stands after. A settled board
-  // is where no round has started yet (stage 0): unique places, then rounds
-  // while they decide; a round on it that decides nothing leaves nothing
-  // due, and the next would change nothing. A board with a unit still due
-  // after a sweep has had a digit placed in this round (each sweep passes
-  // every due unit), so the round decides a cell whatever comes after.
-  static std::uint8_t memo_stage(int sweep, bool settled) {
-    return settled ? 0 : static_cast<std::uint8_t>(1 + sweep);
-  }
   // Propagation rounds until decided_cnt stops rising, through the
   // standstill memo, from a board after a guess.
   // Returns the memo's board where the memo knows the end of the way,

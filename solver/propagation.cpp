@@ -102,7 +102,15 @@ const Board* OneGoSolver::propagate_remembered() {
     // more in looks than they find.
     const bool whole = round([&](int sweep, bool settled) {
       assert(settled || gs.singles > prev);
-      end = memo.look(gs, memo_stage(sweep, settled));
+      // Where the board stands in the round, for the memo: what is left of
+      // the round depends on the sweep it stands after. A settled board is
+      // where no round has started yet (stage 0): unique places, then
+      // rounds while they decide; a round on it that decides nothing leaves
+      // nothing due, and the next would change nothing. A board with a unit
+      // still due after a sweep has had a digit placed in this round (each
+      // sweep passes every due unit), so the round decides a cell whatever
+      // comes after.
+      end = memo.look(gs, settled ? 0 : static_cast<std::uint8_t>(1 + sweep));
       return end != nullptr;
     });
     if (whole) {

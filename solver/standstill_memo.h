@@ -7,9 +7,10 @@
 // again and again: after every undo it is back on its snapshot, and an
 // accepted guess leads to the same board each time it is accepted anew.
 // Boards part of the way through a first round are kept too, each with its
-// stage (where in the round it stands; see OneGoSolver::memo_stage): from
-// there the rest of the way depends on nothing but the board and the stage,
-// and guesses that differ often meet there. A board is found again only
+// stage (where in the round it stands; see
+// OneGoSolver::propagate_remembered): from there the rest of the way
+// depends on nothing but the board and the stage, and guesses that differ
+// often meet there. A board is found again only
 // with its stage and its strings, compared in full; the hash only finds the
 // slot. The strings decide the values too: within a solve a cell's value
 // changes only when its string narrows to one character, which it then
