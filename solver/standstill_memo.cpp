@@ -63,7 +63,7 @@ void StandstillMemo::put(std::size_t entry) {
 }
 
 void StandstillMemo::grow() {
-  slots_.assign(slots_.empty() ? 64 : 2 * slots_.size(), 0);
+  slots_.assign(2 * slots_.size(), 0);
   for (std::size_t e = 0; e < committed_; ++e) put(e);
 }
 

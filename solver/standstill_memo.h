@@ -36,17 +36,15 @@ class StandstillMemo {
   // on the way, and nullptr.
   const Board* look(const Board& board, std::uint8_t stage) {
     const std::uint64_t hash = hash_of(board, stage);
-    if (!slots_.empty()) {
-      const std::size_t mask = slots_.size() - 1;
-      for (std::size_t i = hash & mask; taken(slots_[i]); i = (i + 1) & mask) {
-        const Entry& e = entries_[static_cast<std::uint32_t>(slots_[i])];
-        if (e.hash == hash && e.stage == stage && e.from_cand == board.cand) {
-          found_ = e.result;
-          return &results_[e.result];
-        }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask; taken(slots_[i]); i = (i + 1) & mask) {
+      const Entry& e = entries_[static_cast<std::uint32_t>(slots_[i])];
+      if (e.hash == hash && e.stage == stage && e.from_cand == board.cand) {
+        found_ = e.result;
+        return &results_[e.result];
       }
     }
-    begin(board, hash, stage);
+    if (entries_.size() < kCapacity) entries_.emplace_back(hash, stage, board.cand);
     return nullptr;
   }
   // Takes `to` as what the rounds made of every board begun since the last
@@ -70,16 +68,13 @@ class StandstillMemo {
 
   static std::uint64_t hash_of(const Board& board, std::uint8_t stage);
   bool taken(std::uint64_t slot) const { return slot >> 32 == solve_; }
-  void begin(const Board& from, std::uint64_t hash, std::uint8_t stage) {
-    if (entries_.size() >= kCapacity) return;
-    entries_.emplace_back(hash, stage, from.cand);
-  }
   void put(std::size_t entry);
   // Only the finished entries are in the table.
   void grow();
 
-  // The solve's number in the high half, the entry's index in the low one.
-  std::vector<std::uint64_t> slots_;
+  // The solve's number in the high half, the entry's index in the low one;
+  // a power of two of them, at most half taken.
+  std::vector<std::uint64_t> slots_ = std::vector<std::uint64_t>(64);
   std::uint32_t solve_ = 1;     // slots start as 0: free
   std::vector<Entry> entries_;  // the finished ones first, then those begun since
   std::size_t committed_ = 0;   // how many entries are finished
