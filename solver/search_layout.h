@@ -70,9 +70,6 @@ struct Tables {
   // Occupied triads -> the open ways (bit w) and how many they are.
   std::uint8_t ways[512];
   std::uint8_t way_count[512];
-  // Triad (row*3 + box) -> its cells, and the cells a digit bound to it keeps.
-  u32 triad_cells[9];
-  u32 triad_keep[9];
 };
 
 constexpr Tables make_tables() {
@@ -98,13 +95,6 @@ constexpr Tables make_tables() {
     t.keep_other[x] = ~(lone * kColumnCells) & kBandCells;
     t.bound_triads[x] = static_cast<std::uint16_t>(bound | lone);
   }
-  for (int r = 0; r < 3; ++r)
-    for (int k = 0; k < 3; ++k) {
-      const u32 cells = kTriadCells << (r * 9 + 3 * k);
-      t.triad_cells[r * 3 + k] = cells;
-      t.triad_keep[r * 3 + k] =
-          (~((kRowCells << (r * 9)) | (kBoxCells << (3 * k))) | cells) & kBandCells;
-    }
   return t;
 }
 

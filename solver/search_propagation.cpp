@@ -52,9 +52,8 @@ inline bool update_band(State& s, int d, bool& moved) {
   // each row borrows nothing from the next.
   const u32 rest = a & (a - kColumnCells);
   u32 single = 0;
-  if ((rest & kRowCells) == 0) single |= a & kRowCells;
-  if ((rest & (kRowCells << 9)) == 0) single |= a & (kRowCells << 9);
-  if ((rest & (kRowCells << 18)) == 0) single |= a & (kRowCells << 18);
+  for (int r = 0; r < 27; r += 9)
+    if ((rest & (kRowCells << r)) == 0) single |= a & (kRowCells << r);
   single &= s.unsolved[b];
   // Taken out of the other digits whether or not there is any: cheaper
   // than a branch that is hard to foresee.
@@ -70,27 +69,21 @@ inline bool update_band(State& s, int d, bool& moved) {
 // waits until a band's columns have moved; a band changed meanwhile is
 // still to be propagated and is looked at then.
 inline void update_stacks(State& s, int d) {
-  u32* c[3] = {&s.cand[at(d, 0)], &s.cand[at(d, 1)], &s.cand[at(d, 2)]};
-  // Run with every band propagated, so the columns of each are known.
-  const u32 c0 = s.cols[at(d, 0)], c1 = s.cols[at(d, 1)], c2 = s.cols[at(d, 2)];
-  u32 k0 = 0, k1 = 0, k2 = 0;  // columns each band keeps
-  for (int sh = 0; sh < 9; sh += 3) {
-    // Columns for rows, bands for boxes: the triads of the stack.
-    const u32 occ = ((c0 >> sh) & kRowTriads) | (((c1 >> sh) & kRowTriads) << 3) |
-                    (((c2 >> sh) & kRowTriads) << 6);
+  u32 keep[3] = {};  // columns each band keeps
+  for (int k = 0; k < 3; ++k) {
+    // Columns for rows, bands for boxes: the triads of the stack. Run with
+    // every band propagated, so the columns of each are known.
+    u32 occ = 0;
+    for (int b = 0; b < 3; ++b) occ |= ((s.cols[at(d, b)] >> (3 * k)) & kRowTriads) << (3 * b);
     const u32 m = kTables.matched_triads[occ];
-    s.tri[d][3 + sh / 3] = static_cast<std::uint16_t>(m);
-    s.bound[d][3 + sh / 3] = kTables.bound_triads[m];
-    k0 |= (m & kRowTriads) << sh;
-    k1 |= ((m >> 3) & kRowTriads) << sh;
-    k2 |= ((m >> 6) & kRowTriads) << sh;
+    s.tri[d][3 + k] = static_cast<std::uint16_t>(m);
+    s.bound[d][3 + k] = kTables.bound_triads[m];
+    for (int b = 0; b < 3; ++b) keep[b] |= ((m >> (3 * b)) & kRowTriads) << (3 * k);
   }
-  s.cols_seen[at(d, 0)] = static_cast<std::uint16_t>(k0);
-  s.cols_seen[at(d, 1)] = static_cast<std::uint16_t>(k1);
-  s.cols_seen[at(d, 2)] = static_cast<std::uint16_t>(k2);
-  *c[0] &= k0 * kColumnCells;
-  *c[1] &= k1 * kColumnCells;
-  *c[2] &= k2 * kColumnCells;
+  for (int b = 0; b < 3; ++b) {
+    s.cols_seen[at(d, b)] = static_cast<std::uint16_t>(keep[b]);
+    s.cand[at(d, b)] &= keep[b] * kColumnCells;
+  }
 }
 
 // Eight triad masks at a time: GCC and Clang compile it to the target's
@@ -145,7 +138,6 @@ TriadCounts count_triads(const State& s) {
 // Narrows digit d in band b (bits row*3 + box) or stack b (bits band*3 +
 // column): fill keeps it to those of its triads, full takes it out of them.
 bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
-  const Tables& t = kTables;
   bool changed = false;
   const auto narrow = [&](int i, u32 k) {
     if ((s.cand[i] & k) == s.cand[i]) return;
@@ -154,8 +146,12 @@ bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
   };
   if (!stack) {
     u32 keep = kBandCells;
-    for (u32 x = fill; x != 0; x &= x - 1) keep &= t.triad_keep[std::countr_zero(x)];
-    for (u32 x = full; x != 0; x &= x - 1) keep &= ~t.triad_cells[std::countr_zero(x)];
+    for (u32 x = fill | full; x != 0; x &= x - 1) {
+      // Kept to the triad, its row and box lose their other cells.
+      const int tr = std::countr_zero(x), row = tr / 3 * 9, box = tr % 3 * 3;
+      const u32 cells = kTriadCells << (row + box);
+      keep &= (fill >> tr) & 1 ? ~((kRowCells << row) | (kBoxCells << box)) | cells : ~cells;
+    }
     narrow(at(d, b), keep);
     return changed;
   }
