@@ -17,12 +17,10 @@ namespace {
 // A band's or stack's weight per digit by its number of open ways: about
 // the bits a branch there splits. Five ways never occur; a settled digit
 // (one way) splits nothing. Looked up straight from the digit's triads.
-struct Weights {
-  std::uint8_t of[512];
-};
+using Weights = std::array<std::uint8_t, 512>;
 constexpr Weights weights(const std::array<std::uint8_t, 7>& by_count) {
   Weights w{};
-  for (int x = 0; x < 512; ++x) w.of[x] = by_count[kTables.way_count[x]];
+  for (int x = 0; x < 512; ++x) w[x] = by_count[kTables.way_count[x]];
   return w;
 }
 constexpr Weights kTunedWeights = weights({0, 0, 4, 5, 6, 6, 5});
@@ -38,8 +36,8 @@ int lightest_unit(const State& s, const Weights& weight) {
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
     for (const auto& t : s.tri) {
-      h += weight.of[t[k]];
-      v += weight.of[t[3 + k]];
+      h += weight[t[k]];
+      v += weight[t[3 + k]];
     }
     key = std::min(key, h > 0 ? h * 8 + (bands_first ? k : k * 2) : 1 << 30);
     key = std::min(key, v > 0 ? v * 8 + (bands_first ? 3 + k : k * 2 + 1) : 1 << 30);
@@ -75,16 +73,9 @@ Branch pick_ways(const State& s, const Weights& weight) {
 Branch pick_cell(const State& s, bool last) {
   u32 two_only[3], three_only[3];
   for (int b = 0; b < 3; ++b) {
-    u32 one = 0, two = 0, three = 0, four = 0;
-    for (int d = 0; d < 9; ++d) {
-      const u32 x = s.cand[at(d, b)];
-      four |= three & x;
-      three |= two & x;
-      two |= one & x;
-      one |= x;
-    }
-    two_only[b] = two & ~three & s.unsolved[b];
-    three_only[b] = three & ~four & s.unsolved[b];
+    const auto n = tally<4, u32>([&](int d) { return s.cand[at(d, b)]; });
+    two_only[b] = n[1] & ~n[2] & s.unsolved[b];
+    three_only[b] = n[2] & ~n[3] & s.unsolved[b];
   }
   for (const u32* fewest : {two_only, three_only})
     for (int k = 0; k < 3; ++k) {
@@ -100,17 +91,9 @@ Branch pick_cell(const State& s, bool last) {
 }
 
 Branch pick_branch(const State& s, Order order) {
-  switch (order) {
-    case Order::tuned_ways:
-      return pick_ways<false>(s, kTunedWeights);
-    case Order::fewest_ways:
-      return pick_ways<true>(s, kCountWeights);
-    case Order::last_cell:
-      return pick_cell(s, true);
-    case Order::first_cell:
-      break;
-  }
-  return pick_cell(s, false);
+  if (order == Order::tuned_ways) return pick_ways<false>(s, kTunedWeights);
+  if (order == Order::fewest_ways) return pick_ways<true>(s, kCountWeights);
+  return pick_cell(s, order == Order::last_cell);
 }
 
 // Keeps the choice to option w: the digit to way w in the band or stack,
@@ -122,9 +105,7 @@ void take(State& s, const Branch& br, int w) {
     return;
   }
   if (!br.stack) {
-    u32 cells = 0;
-    for (int r = 0; r < 3; ++r) cells |= kTriadCells << (r * 9 + 3 * kWays[w][r]);
-    s.cand[at(br.digit, br.band)] &= cells;
+    s.cand[at(br.digit, br.band)] &= kTables.matched[way_triads(w)];  // the way's cells
     return;
   }
   const u32 stack = kBoxCells << (3 * br.band);
