@@ -25,6 +25,7 @@
 // in box kWays[w][r]). A stack is the same picture turned: the column
 // triads of a digit in stack s are bits band*3 + column in the stack, with
 // columns for rows and bands for boxes.
+#include <bit>
 #include <cstdint>
 
 namespace tesura::search {
@@ -47,10 +48,6 @@ constexpr u32 way_triads(int w) {
   u32 bits = 0;
   for (int r = 0; r < 3; ++r) bits |= 1u << (r * 3 + kWays[w][r]);
   return bits;
-}
-
-constexpr bool single_bit(u32 x) {
-  return x != 0 && (x & (x - 1)) == 0;
 }
 
 struct Tables {
@@ -87,8 +84,8 @@ constexpr Tables make_tables() {
     for (int k = 0; k < 3; ++k) {
       const u32 row = (x >> (3 * k)) & kRowTriads, box = (x >> k) & kBoxTriads;
       if (row != 0) t.triads[x] = static_cast<std::uint8_t>(t.triads[x] | (1u << k));
-      if (single_bit(row)) lone |= row << (3 * k);
-      if (single_bit(box)) bound |= box << k;
+      if (std::has_single_bit(row)) lone |= row << (3 * k);
+      if (std::has_single_bit(box)) bound |= box << k;
       for (int r = 0; r < 3; ++r)
         if (allowed & (1u << (r * 3 + k))) t.matched[x] |= kTriadCells << (r * 9 + 3 * k);
     }

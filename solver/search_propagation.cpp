@@ -26,8 +26,7 @@ inline u32 cols_of(u32 a) {
 
 // Propagates a change of one digit in one band. False on a contradiction.
 // Sets moved when the band's columns differ from those last matched.
-template <int b>
-inline bool update_band(State& s, int d, bool& moved) {
+inline bool update_band(State& s, int d, int b, bool& moved) {
   const Tables& t = kTables;
   const int i = at(d, b);
   u32 a = s.cand[i];
@@ -108,8 +107,7 @@ inline u32 changed_digits(const State& s) {
 #else
   for (int i = 0; i < 27; ++i) same |= static_cast<u32>(s.cand[i] == s.seen[i]) << i;
 #endif
-  const u32 m = ~same & kBandCells;
-  return (m | (m >> 9) | (m >> 18)) & kRowCells;
+  return cols_of(~same & kBandCells);
 }
 
 // Per unit (as in State::tri), the triads where exactly three digits fit
@@ -225,9 +223,8 @@ bool propagate(State& s) {
         const int d = std::countr_zero(todo);
         todo &= todo - 1;
         bool moved = false;
-        if (s.cand[at(d, 0)] != s.seen[at(d, 0)] && !update_band<0>(s, d, moved)) return false;
-        if (s.cand[at(d, 1)] != s.seen[at(d, 1)] && !update_band<1>(s, d, moved)) return false;
-        if (s.cand[at(d, 2)] != s.seen[at(d, 2)] && !update_band<2>(s, d, moved)) return false;
+        for (int b = 0; b < 3; ++b)
+          if (s.cand[at(d, b)] != s.seen[at(d, b)] && !update_band(s, d, b, moved)) return false;
         stacks |= static_cast<u32>(moved) << d;
       } while (todo);
     }
