@@ -240,11 +240,8 @@ bool propagate(State& s) {
       for (u32 ns = u & ~n[1]; ns != 0; ns &= ns - 1) {
         const u32 bit = ns & (~ns + 1);
         const u32 row = kRowCells << (std::countr_zero(bit) / 9 * 9);
-        for (int d = 0; d < 9; ++d)
-          if (s.cand[at(d, b)] & bit) {
-            s.cand[at(d, b)] &= ~row | bit;
-            break;
-          }
+        for (int d = 0; d < 9; ++d)  // the one digit left to the cell
+          if (s.cand[at(d, b)] & bit) s.cand[at(d, b)] &= ~row | bit;
         placed = true;
       }
     }

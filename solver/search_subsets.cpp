@@ -75,9 +75,6 @@ bool pass(State& s, bool& changed) {
     }
     u32 naked[9] = {}, hidden[9] = {};  // per cell digits lost; per digit cells lost
     if (!lock(digits, naked) || !lock(places, hidden)) return false;
-    u32 any = 0;
-    for (int k = 0; k < 9; ++k) any |= naked[k] | hidden[k];
-    if (any == 0) continue;
     for (int k = 0; k < 9; ++k) {
       const int cell = unit_cell(u, k), b = cell / 27, i = cell % 27;
       for (int d = 0; d < 9; ++d) {

@@ -26,11 +26,12 @@ constexpr Weights weights(const std::array<std::uint8_t, 7>& by_count) {
 constexpr Weights kTunedWeights = weights({0, 0, 4, 5, 6, 6, 5});
 constexpr Weights kCountWeights = weights({0, 0, 1, 2, 3, 4, 5});
 
-// The band or stack (unit as in State::tri) whose ways weigh least, more
-// than zero; -1 when every digit is settled in every one. Ties go to the
+// In the band or stack (unit as in State::tri) whose ways weigh least,
+// more than zero, the first digit with the fewest ways, two or more; none
+// when every digit is settled in every unit. Ties between units go to the
 // lower band, a band before its stack (interleaved) or the bands first.
 template <bool bands_first>
-int lightest_unit(const State& s, const Weights& weight) {
+Branch pick_ways(const State& s, const Weights& weight) {
   // As the least of total*8 + the unit's rank.
   int key = 1 << 30;
   for (int k = 0; k < 3; ++k) {
@@ -42,21 +43,13 @@ int lightest_unit(const State& s, const Weights& weight) {
     key = std::min(key, h > 0 ? h * 8 + (bands_first ? k : k * 2) : 1 << 30);
     key = std::min(key, v > 0 ? v * 8 + (bands_first ? 3 + k : k * 2 + 1) : 1 << 30);
   }
-  if (key == 1 << 30) return -1;
-  const int rank = key & 7;
-  return bands_first ? rank : (rank & 1) * 3 + (rank >> 1);
-}
-
-// In the lightest unit, the first digit with the fewest ways, two or more.
-template <bool bands_first>
-Branch pick_ways(const State& s, const Weights& weight) {
   Branch best;
-  const int u = lightest_unit<bands_first>(s, weight);
-  if (u < 0) return best;
+  if (key == 1 << 30) return best;
+  const int rank = key & 7, u = bands_first ? rank : (rank & 1) * 3 + (rank >> 1);
   best.band = u % 3;
   best.stack = u >= 3;
   // As the least of ways*16 + digit, without a branch per digit.
-  int key = 7 * 16;
+  key = 7 * 16;
   for (int d = 0; d < 9; ++d) {
     const int n = kTables.way_count[s.tri[d][u]];
     key = std::min(key, (n >= 2 ? n : 7) * 16 + d);
