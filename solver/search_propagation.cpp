@@ -135,13 +135,7 @@ TriadCounts count_triads(const State& s) {
 
 // Narrows digit d in band b (bits row*3 + box) or stack b (bits band*3 +
 // column): fill keeps it to those of its triads, full takes it out of them.
-bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
-  bool changed = false;
-  const auto narrow = [&](int i, u32 k) {
-    if ((s.cand[i] & k) == s.cand[i]) return;
-    s.cand[i] &= k;
-    changed = true;
-  };
+void narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
   if (!stack) {
     u32 keep = kBandCells;
     for (u32 x = fill | full; x != 0; x &= x - 1) {
@@ -150,8 +144,8 @@ bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
       const u32 cells = kTriadCells << (row + box);
       keep &= (fill >> tr) & 1 ? ~((kRowCells << row) | (kBoxCells << box)) | cells : ~cells;
     }
-    narrow(at(d, b), keep);
-    return changed;
+    s.cand[at(d, b)] &= keep;
+    return;
   }
   const u32 box = kBoxCells << (3 * b);
   u32 keep[3] = {kBandCells, kBandCells, kBandCells};
@@ -164,8 +158,7 @@ bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
     const int tr = std::countr_zero(x);
     keep[tr / 3] &= ~(kColumnCells << (3 * b + tr % 3));
   }
-  for (int o = 0; o < 3; ++o) narrow(at(d, o), keep[o]);
-  return changed;
+  for (int o = 0; o < 3; ++o) s.cand[at(d, o)] &= keep[o];
 }
 
 // A triad (three cells of a row in one box, or of a column in one box)
@@ -175,21 +168,21 @@ bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
 // contradiction, 1 when something changed.
 int triads(State& s) {
   // Called when nothing is left to propagate, so the last matchings
-  // describe the candidates.
+  // describe the candidates: a triad that exactly three digits fit, not
+  // all bound, has a digit free to keep to it, and one that three are
+  // bound to has a digit free to leave it; either changes a candidate.
   const TriadCounts n = count_triads(s);
   if (n.contradiction) return -1;
   if (!n.any) return 0;
-  bool changed = false;
   for (int u = 0; u < 6; ++u) {
     const u32 fill = n.fill[u], full = n.full[u];
     if ((fill | full) == 0) continue;
     for (int d = 0; d < 9; ++d) {
       const u32 free = s.tri[d][u] & ~s.bound[d][u];
-      if (((fill | full) & free) != 0)
-        changed |= narrow_triads(s, d, u % 3, u >= 3, fill & free, full & free);
+      if (((fill | full) & free) != 0) narrow_triads(s, d, u % 3, u >= 3, fill & free, full & free);
     }
   }
-  return changed ? 1 : 0;
+  return 1;
 }
 
 // Every cell open to every digit, and so as last propagated and matched.
