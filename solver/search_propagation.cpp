@@ -98,7 +98,8 @@ inline bool any_bit(V8 v) {
 inline u32 changed_digits(const State& s) {
   u32 same = 0;
 #if defined(__SSE2__)
-  // A portable compare needs a horizontal step that costs more per call.
+  // SSE2 where there is one: the portable form needs a horizontal step
+  // per call that costs 1.5 % of the instructions of a hard search.
   for (int i = 0; i < 28; i += 4) {
     const __m128i a = _mm_load_si128(reinterpret_cast<const __m128i*>(s.cand + i));
     const __m128i b = _mm_load_si128(reinterpret_cast<const __m128i*>(s.seen + i));
@@ -168,9 +169,10 @@ void narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
 // contradiction, 1 when something changed.
 int triads(State& s) {
   // Called when nothing is left to propagate, so the last matchings
-  // describe the candidates: a triad that exactly three digits fit, not
-  // all bound, has a digit free to keep to it, and one that three are
-  // bound to has a digit free to leave it; either changes a candidate.
+  // describe the candidates, and every narrowing below takes one: a triad
+  // to fill has a digit that fits there unbound, which loses its cells
+  // outside, and a full one a digit that fits there unbound, which loses
+  // its cells inside.
   const TriadCounts n = count_triads(s);
   if (n.contradiction) return -1;
   if (!n.any) return 0;
