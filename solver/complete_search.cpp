@@ -114,16 +114,20 @@ bool Restarts::walk(long budget) {
 
 Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
   Outcome out;
-  const auto answer = [&](const Walker& w, Order order) {
-    out.found = w.found();
-    out.order = order;
+  // Walks w for budget more nodes, counted in out; true when it finished.
+  const auto turn = [&out](auto& w, long budget) {
+    const long before = w.nodes();
+    const bool finished = w.walk(budget);
+    out.nodes += w.nodes() - before;
+    return finished;
+  };
+  const auto answer = [&](const Walker& w) {
+    out.found = std::min(w.found(), limit);
     if (first && w.found() > 0) *first = w.first();
     return out;
   };
   Walker lead(puzzle, limit, Order::tuned_ways);
-  const bool done = lead.walk(kFirstBudget);
-  out.nodes = lead.nodes();
-  if (done) return answer(lead, Order::tuned_ways);
+  if (turn(lead, kFirstBudget)) return answer(lead);
   // The lead loaded the puzzle, so it loads.
   State start;
   load(puzzle, start);
@@ -144,26 +148,12 @@ Outcome run_schedule(const Puzzle& puzzle, int limit, Puzzle* first) {
       if (!lock_subsets(root) || refuted_alone(root, out.nodes)) return out;
       locked.emplace(root, first ? std::max(limit, 2) : limit, kLockedOrder, kWholeBoard);
     }
-    for (std::size_t k = 0; k < later.size(); ++k) {
-      const long before = later[k].nodes();
-      const bool finished = later[k].walk(kSlice);
-      out.nodes += later[k].nodes() - before;
-      if (finished) return answer(later[k], kLaterOrders[k]);
-    }
-    const long before = restarts.nodes();
-    const bool finished = restarts.walk(kSlice);
-    out.nodes += restarts.nodes() - before;
-    if (finished) return answer(restarts.last(), Order::fewest_ways);
-    if (locked) {
-      const long was = locked->nodes();
-      const bool ended = locked->walk(kSlice);
-      out.nodes += locked->nodes() - was;
-      if (ended && (locked->found() <= 1 || !first)) {
-        answer(*locked, kLockedOrder);
-        out.found = std::min(out.found, limit);
-        return out;
-      }
-      if (ended) locked.reset();
+    for (Walker& w : later)
+      if (turn(w, kSlice)) return answer(w);
+    if (turn(restarts, kSlice)) return answer(restarts.last());
+    if (locked && turn(*locked, kSlice)) {
+      if (locked->found() <= 1 || !first) return answer(*locked);
+      locked.reset();
     }
   }
 }

@@ -81,9 +81,8 @@ class Walker {
 };
 
 struct Outcome {
-  int found = 0;                    // solutions found, up to the limit
-  long nodes = 0;                   // nodes visited, in all orders
-  Order order = Order::tuned_ways;  // the walk that answered, if one did
+  int found = 0;   // solutions found, up to the limit
+  long nodes = 0;  // nodes visited, in all orders
 };
 
 // The first order's budget alone; the slice each later order gets in

@@ -7,7 +7,6 @@
 #include <QDrag>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -18,6 +17,7 @@
 #include "model/texts.h"
 #include "ui/accessibility.h"
 #include "ui/announcer.h"
+#include "ui/backdrop.h"
 #include "ui/board_cell.h"
 #include "ui/board_panel.h"
 #include "ui/data_path.h"
@@ -105,9 +105,8 @@ void Form1::build_controls() {
   client->setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(client);
 
-  auto* backdrop = new QLabel(client);
+  auto* backdrop = new Backdrop(client, window_picture(QStringLiteral("background.png")));
   backdrop->setObjectName(QStringLiteral("background"));
-  backdrop->setPixmap(window_picture(QStringLiteral("background.png")));
   backdrop->setGeometry(0, 0, 250, 253);
   board_ = new BoardPanel(client);
   board_->setObjectName(QStringLiteral("board"));
