@@ -25,6 +25,7 @@
 // in box kWays[w][r]). A stack is the same picture turned: the column
 // triads of a digit in stack s are bits band*3 + column in the stack, with
 // columns for rows and bands for boxes.
+#include <bit>
 #include <cstdint>
 
 namespace tesura::search {
@@ -49,10 +50,6 @@ constexpr u32 way_triads(int w) {
   return bits;
 }
 
-constexpr bool single_bit(u32 x) {
-  return x != 0 && (x & (x - 1)) == 0;
-}
-
 struct Tables {
   // Nine cells of a row -> which of its three triads hold a candidate.
   std::uint8_t triads[512];
@@ -70,9 +67,6 @@ struct Tables {
   // Occupied triads -> the open ways (bit w) and how many they are.
   std::uint8_t ways[512];
   std::uint8_t way_count[512];
-  // Triad (row*3 + box) -> its cells, and the cells a digit bound to it keeps.
-  u32 triad_cells[9];
-  u32 triad_keep[9];
 };
 
 constexpr Tables make_tables() {
@@ -90,21 +84,14 @@ constexpr Tables make_tables() {
     for (int k = 0; k < 3; ++k) {
       const u32 row = (x >> (3 * k)) & kRowTriads, box = (x >> k) & kBoxTriads;
       if (row != 0) t.triads[x] = static_cast<std::uint8_t>(t.triads[x] | (1u << k));
-      if (single_bit(row)) lone |= row << (3 * k);
-      if (single_bit(box)) bound |= box << k;
+      if (std::has_single_bit(row)) lone |= row << (3 * k);
+      if (std::has_single_bit(box)) bound |= box << k;
       for (int r = 0; r < 3; ++r)
         if (allowed & (1u << (r * 3 + k))) t.matched[x] |= kTriadCells << (r * 9 + 3 * k);
     }
     t.keep_other[x] = ~(lone * kColumnCells) & kBandCells;
     t.bound_triads[x] = static_cast<std::uint16_t>(bound | lone);
   }
-  for (int r = 0; r < 3; ++r)
-    for (int k = 0; k < 3; ++k) {
-      const u32 cells = kTriadCells << (r * 9 + 3 * k);
-      t.triad_cells[r * 3 + k] = cells;
-      t.triad_keep[r * 3 + k] =
-          (~((kRowCells << (r * 9)) | (kBoxCells << (3 * k))) | cells) & kBandCells;
-    }
   return t;
 }
 

@@ -7,6 +7,7 @@
 // column side. Naked singles come from counting candidates bit-sliced
 // across the digits, and the triad counts (three digits to a triad) from
 // counting triads the same way.
+#include <array>
 #include <bit>
 #include <cstdint>
 
@@ -25,8 +26,7 @@ inline u32 cols_of(u32 a) {
 
 // Propagates a change of one digit in one band. False on a contradiction.
 // Sets moved when the band's columns differ from those last matched.
-template <int b>
-inline bool update_band(State& s, int d, bool& moved) {
+inline bool update_band(State& s, int d, int b, bool& moved) {
   const Tables& t = kTables;
   const int i = at(d, b);
   u32 a = s.cand[i];
@@ -51,9 +51,8 @@ inline bool update_band(State& s, int d, bool& moved) {
   // each row borrows nothing from the next.
   const u32 rest = a & (a - kColumnCells);
   u32 single = 0;
-  if ((rest & kRowCells) == 0) single |= a & kRowCells;
-  if ((rest & (kRowCells << 9)) == 0) single |= a & (kRowCells << 9);
-  if ((rest & (kRowCells << 18)) == 0) single |= a & (kRowCells << 18);
+  for (int r = 0; r < 27; r += 9)
+    if ((rest & (kRowCells << r)) == 0) single |= a & (kRowCells << r);
   single &= s.unsolved[b];
   // Taken out of the other digits whether or not there is any: cheaper
   // than a branch that is hard to foresee.
@@ -69,33 +68,38 @@ inline bool update_band(State& s, int d, bool& moved) {
 // waits until a band's columns have moved; a band changed meanwhile is
 // still to be propagated and is looked at then.
 inline void update_stacks(State& s, int d) {
-  u32* c[3] = {&s.cand[at(d, 0)], &s.cand[at(d, 1)], &s.cand[at(d, 2)]};
-  // Run with every band propagated, so the columns of each are known.
-  const u32 c0 = s.cols[at(d, 0)], c1 = s.cols[at(d, 1)], c2 = s.cols[at(d, 2)];
-  u32 k0 = 0, k1 = 0, k2 = 0;  // columns each band keeps
-  for (int sh = 0; sh < 9; sh += 3) {
-    // Columns for rows, bands for boxes: the triads of the stack.
-    const u32 occ = ((c0 >> sh) & kRowTriads) | (((c1 >> sh) & kRowTriads) << 3) |
-                    (((c2 >> sh) & kRowTriads) << 6);
+  u32 keep[3] = {};  // columns each band keeps
+  for (int k = 0; k < 3; ++k) {
+    // Columns for rows, bands for boxes: the triads of the stack. Run with
+    // every band propagated, so the columns of each are known.
+    u32 occ = 0;
+    for (int b = 0; b < 3; ++b) occ |= ((s.cols[at(d, b)] >> (3 * k)) & kRowTriads) << (3 * b);
     const u32 m = kTables.matched_triads[occ];
-    s.tri[d][3 + sh / 3] = static_cast<std::uint16_t>(m);
-    s.bound[d][3 + sh / 3] = kTables.bound_triads[m];
-    k0 |= (m & kRowTriads) << sh;
-    k1 |= ((m >> 3) & kRowTriads) << sh;
-    k2 |= ((m >> 6) & kRowTriads) << sh;
+    s.tri[d][3 + k] = static_cast<std::uint16_t>(m);
+    s.bound[d][3 + k] = kTables.bound_triads[m];
+    for (int b = 0; b < 3; ++b) keep[b] |= ((m >> (3 * b)) & kRowTriads) << (3 * k);
   }
-  s.cols_seen[at(d, 0)] = static_cast<std::uint16_t>(k0);
-  s.cols_seen[at(d, 1)] = static_cast<std::uint16_t>(k1);
-  s.cols_seen[at(d, 2)] = static_cast<std::uint16_t>(k2);
-  *c[0] &= k0 * kColumnCells;
-  *c[1] &= k1 * kColumnCells;
-  *c[2] &= k2 * kColumnCells;
+  for (int b = 0; b < 3; ++b) {
+    s.cols_seen[at(d, b)] = static_cast<std::uint16_t>(keep[b]);
+    s.cand[at(d, b)] &= keep[b] * kColumnCells;
+  }
+}
+
+// Eight triad masks at a time: GCC and Clang compile it to the target's
+// vector instructions (SSE2 on x86-64) or to plain words.
+using V8 = std::uint16_t __attribute__((vector_size(16)));
+
+inline bool any_bit(V8 v) {
+  const auto half = std::bit_cast<std::array<std::uint64_t, 2>>(v);
+  return (half[0] | half[1]) != 0;
 }
 
 // Digits with a band changed since it was last propagated: bit digit.
 inline u32 changed_digits(const State& s) {
   u32 same = 0;
 #if defined(__SSE2__)
+  // SSE2 where there is one: the portable form needs a horizontal step
+  // per call that costs 1.5 % of the instructions of a hard search.
   for (int i = 0; i < 28; i += 4) {
     const __m128i a = _mm_load_si128(reinterpret_cast<const __m128i*>(s.cand + i));
     const __m128i b = _mm_load_si128(reinterpret_cast<const __m128i*>(s.seen + i));
@@ -104,90 +108,45 @@ inline u32 changed_digits(const State& s) {
 #else
   for (int i = 0; i < 27; ++i) same |= static_cast<u32>(s.cand[i] == s.seen[i]) << i;
 #endif
-  const u32 m = ~same & kBandCells;
-  return (m | (m >> 9) | (m >> 18)) & kRowCells;
+  return cols_of(~same & kBandCells);
 }
 
 // Per unit (as in State::tri), the triads where exactly three digits fit
 // but not three are bound (fill), and where three are bound but more fit
 // (full); or a contradiction.
 struct TriadCounts {
-  alignas(16) std::uint16_t fill[8], full[8];
+  V8 fill, full;
   bool contradiction, any;
 };
 
-#if defined(__SSE2__)
-// Bitsliced over the digits, all six units at once (one per 16-bit lane).
+// All six units at once, one per lane.
 TriadCounts count_triads(const State& s) {
-  __m128i one = _mm_setzero_si128(), two = one, three = one, four = one;
-  __m128i bone = one, btwo = one, bthree = one, bfour = one;
-  for (int d = 0; d < 9; ++d) {
-    const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(s.tri[d]));
-    const __m128i b = _mm_load_si128(reinterpret_cast<const __m128i*>(s.bound[d]));
-    four = _mm_or_si128(four, _mm_and_si128(three, x));
-    three = _mm_or_si128(three, _mm_and_si128(two, x));
-    two = _mm_or_si128(two, _mm_and_si128(one, x));
-    one = _mm_or_si128(one, x);
-    bfour = _mm_or_si128(bfour, _mm_and_si128(bthree, b));
-    bthree = _mm_or_si128(bthree, _mm_and_si128(btwo, b));
-    btwo = _mm_or_si128(btwo, _mm_and_si128(bone, b));
-    bone = _mm_or_si128(bone, b);
-  }
+  const auto fit = tally<4, V8>([&](int d) { return std::bit_cast<V8>(s.tri[d]); });
+  const auto bound = tally<4, V8>([&](int d) { return std::bit_cast<V8>(s.bound[d]); });
+  // Lanes 6 and 7 hold no unit: zero in fit[2], they pass.
+  const V8 units = {0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0, 0};
+  const V8 fit3 = fit[2] & ~fit[3], bound3 = bound[2] & ~bound[3];
   TriadCounts r;
-  // Lanes 6 and 7 hold no unit: zero in three, they pass.
-  const __m128i units = _mm_set_epi16(0, 0, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF, 0x1FF);
-  const __m128i bad = _mm_or_si128(_mm_andnot_si128(three, units), bfour);
-  r.contradiction = _mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())) != 0xFFFF;
-  const __m128i fit3 = _mm_andnot_si128(four, three), bound3 = _mm_andnot_si128(bfour, bthree);
-  const __m128i fill = _mm_andnot_si128(bound3, fit3), full = _mm_andnot_si128(fit3, bound3);
-  r.any =
-      _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_or_si128(fill, full), _mm_setzero_si128())) != 0xFFFF;
-  _mm_store_si128(reinterpret_cast<__m128i*>(r.fill), fill);
-  _mm_store_si128(reinterpret_cast<__m128i*>(r.full), full);
+  r.contradiction = any_bit((units & ~fit[2]) | bound[3]);
+  r.fill = fit3 & ~bound3;
+  r.full = bound3 & ~fit3;
+  r.any = any_bit(r.fill | r.full);
   return r;
 }
-#else
-TriadCounts count_triads(const State& s) {
-  TriadCounts r{};
-  for (int u = 0; u < 6; ++u) {
-    u32 one = 0, two = 0, three = 0, four = 0, bone = 0, btwo = 0, bthree = 0, bfour = 0;
-    for (int d = 0; d < 9; ++d) {
-      const u32 x = s.tri[d][u], b = s.bound[d][u];
-      four |= three & x;
-      three |= two & x;
-      two |= one & x;
-      one |= x;
-      bfour |= bthree & b;
-      bthree |= btwo & b;
-      btwo |= bone & b;
-      bone |= b;
-    }
-    if ((~three & kRowCells) != 0 || bfour != 0) r.contradiction = true;
-    const u32 fit3 = three & ~four, bound3 = bthree & ~bfour;
-    r.fill[u] = static_cast<std::uint16_t>(fit3 & ~bound3);
-    r.full[u] = static_cast<std::uint16_t>(bound3 & ~fit3);
-    if ((r.fill[u] | r.full[u]) != 0) r.any = true;
-  }
-  return r;
-}
-#endif
 
 // Narrows digit d in band b (bits row*3 + box) or stack b (bits band*3 +
 // column): fill keeps it to those of its triads, full takes it out of them.
-bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
-  const Tables& t = kTables;
-  bool changed = false;
-  const auto narrow = [&](int i, u32 k) {
-    if ((s.cand[i] & k) == s.cand[i]) return;
-    s.cand[i] &= k;
-    changed = true;
-  };
+void narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
   if (!stack) {
     u32 keep = kBandCells;
-    for (u32 x = fill; x != 0; x &= x - 1) keep &= t.triad_keep[std::countr_zero(x)];
-    for (u32 x = full; x != 0; x &= x - 1) keep &= ~t.triad_cells[std::countr_zero(x)];
-    narrow(at(d, b), keep);
-    return changed;
+    for (u32 x = fill | full; x != 0; x &= x - 1) {
+      // Kept to the triad, its row and box lose their other cells.
+      const int tr = std::countr_zero(x), row = tr / 3 * 9, box = tr % 3 * 3;
+      const u32 cells = kTriadCells << (row + box);
+      keep &= (fill >> tr) & 1 ? ~((kRowCells << row) | (kBoxCells << box)) | cells : ~cells;
+    }
+    s.cand[at(d, b)] &= keep;
+    return;
   }
   const u32 box = kBoxCells << (3 * b);
   u32 keep[3] = {kBandCells, kBandCells, kBandCells};
@@ -200,8 +159,7 @@ bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
     const int tr = std::countr_zero(x);
     keep[tr / 3] &= ~(kColumnCells << (3 * b + tr % 3));
   }
-  for (int o = 0; o < 3; ++o) narrow(at(d, o), keep[o]);
-  return changed;
+  for (int o = 0; o < 3; ++o) s.cand[at(d, o)] &= keep[o];
 }
 
 // A triad (three cells of a row in one box, or of a column in one box)
@@ -211,22 +169,34 @@ bool narrow_triads(State& s, int d, int b, bool stack, u32 fill, u32 full) {
 // contradiction, 1 when something changed.
 int triads(State& s) {
   // Called when nothing is left to propagate, so the last matchings
-  // describe the candidates.
+  // describe the candidates, and every narrowing below takes one: a triad
+  // to fill has a digit that fits there unbound, which loses its cells
+  // outside, and a full one a digit that fits there unbound, which loses
+  // its cells inside.
   const TriadCounts n = count_triads(s);
   if (n.contradiction) return -1;
   if (!n.any) return 0;
-  bool changed = false;
   for (int u = 0; u < 6; ++u) {
     const u32 fill = n.fill[u], full = n.full[u];
     if ((fill | full) == 0) continue;
     for (int d = 0; d < 9; ++d) {
       const u32 free = s.tri[d][u] & ~s.bound[d][u];
-      if (((fill | full) & free) != 0)
-        changed |= narrow_triads(s, d, u % 3, u >= 3, fill & free, full & free);
+      if (((fill | full) & free) != 0) narrow_triads(s, d, u % 3, u >= 3, fill & free, full & free);
     }
   }
-  return changed ? 1 : 0;
+  return 1;
 }
+
+// Every cell open to every digit, and so as last propagated and matched.
+constexpr State kOpen = [] {
+  State s{};
+  for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBandCells;
+  for (u32& u : s.unsolved) u = kBandCells;
+  for (int i = 0; i < 27; ++i) s.cols_seen[i] = s.cols[i] = kRowCells;
+  for (auto& t : s.tri)
+    for (int k = 0; k < 6; ++k) t[k] = kRowCells;  // all nine triads
+  return s;
+}();
 
 }  // namespace
 
@@ -248,9 +218,8 @@ bool propagate(State& s) {
         const int d = std::countr_zero(todo);
         todo &= todo - 1;
         bool moved = false;
-        if (s.cand[at(d, 0)] != s.seen[at(d, 0)] && !update_band<0>(s, d, moved)) return false;
-        if (s.cand[at(d, 1)] != s.seen[at(d, 1)] && !update_band<1>(s, d, moved)) return false;
-        if (s.cand[at(d, 2)] != s.seen[at(d, 2)] && !update_band<2>(s, d, moved)) return false;
+        for (int b = 0; b < 3; ++b)
+          if (s.cand[at(d, b)] != s.seen[at(d, b)] && !update_band(s, d, b, moved)) return false;
         stacks |= static_cast<u32>(moved) << d;
       } while (todo);
     }
@@ -261,21 +230,13 @@ bool propagate(State& s) {
     for (int b = 0; b < 3; ++b) {
       const u32 u = s.unsolved[b];
       if (u == 0) continue;
-      u32 one = 0, two = 0;
-      for (int d = 0; d < 9; ++d) {
-        const u32 x = s.cand[at(d, b)];
-        two |= one & x;
-        one |= x;
-      }
-      if (u & ~one) return false;
-      for (u32 ns = u & ~two; ns != 0; ns &= ns - 1) {
+      const auto n = tally<2, u32>([&](int d) { return s.cand[at(d, b)]; });
+      if (u & ~n[0]) return false;
+      for (u32 ns = u & ~n[1]; ns != 0; ns &= ns - 1) {
         const u32 bit = ns & (~ns + 1);
         const u32 row = kRowCells << (std::countr_zero(bit) / 9 * 9);
-        for (int d = 0; d < 9; ++d)
-          if (s.cand[at(d, b)] & bit) {
-            s.cand[at(d, b)] &= ~row | bit;
-            break;
-          }
+        for (int d = 0; d < 9; ++d)  // the one digit left to the cell
+          if (s.cand[at(d, b)] & bit) s.cand[at(d, b)] &= ~row | bit;
         placed = true;
       }
     }
@@ -295,8 +256,7 @@ UnitCells unit_cells(int unit) {
 }
 
 State unit_alone(const State& s, int unit) {
-  State r;
-  load(Puzzle{}, r);
+  State r = kOpen;
   const UnitCells keep = unit_cells(unit);
   for (int b = 0; b < 3; ++b) {
     const u32 open = kBandCells & ~keep.band[b];
@@ -314,43 +274,23 @@ void read_solution(const State& s, Puzzle& out) {
 }
 
 bool load(const Puzzle& p, State& s) {
-  for (int i = 0; i < 28; ++i) s.cand[i] = s.seen[i] = kBandCells;
-  for (int b = 0; b < 3; ++b) s.unsolved[b] = kBandCells;
-  for (auto& c : s.cols_seen) c = kRowCells;
-  for (auto& c : s.cols) c = kRowCells;
-  for (auto& t : s.tri)
-    for (int k = 0; k < 8; ++k) t[k] = k < 6 ? kRowCells : 0;  // all nine triads
-  for (auto& t : s.bound)
-    for (auto& k : t) k = 0;
-  // Gathered over the givens, then applied once: the cells holding a
-  // given, per digit the columns of its givens, and per digit and band
-  // the rows and boxes of its givens and their cells.
-  u32 given[3] = {}, peers[27] = {}, own[27] = {};
-  u32 columns[9] = {};
-  for (int b = 0; b < 3; ++b) {
-    // The givens of the band as a mask, so that only they cost a branch.
-    u32 givens = 0;
-    for (int i = 0; i < 27; ++i) givens |= static_cast<u32>(p[b * 27 + i] != 0) << i;
-    given[b] = givens;
-    for (; givens != 0; givens &= givens - 1) {
-      const int i = std::countr_zero(givens), v = p[b * 27 + i];
+  s = kOpen;
+  for (int b = 0; b < 3; ++b)
+    for (int i = 0; i < 27; ++i) {
+      const int v = p[b * 27 + i];
+      if (v == 0) continue;
       if (v < 0 || v > 9) return false;
       const int c = i % 9, d = v - 1;
       const u32 bit = 1u << i;
-      // A given in the row, column or box of another of its digit.
-      if (((columns[d] >> c) & 1) != 0 || (peers[at(d, b)] & bit) != 0) return false;
-      columns[d] |= 1u << c;
-      peers[at(d, b)] |= (kRowCells << (i / 9 * 9)) | (kBoxCells << (c / 3 * 3));
-      own[at(d, b)] |= bit;
+      // Taken by a given of the digit in the same row, column or box.
+      if ((s.cand[at(d, b)] & bit) == 0) return false;
+      // The cell loses the other digits and its peers lose the digit;
+      // placing it is left to the first round.
+      for (int e = 0; e < 9; ++e) s.cand[at(e, b)] &= ~bit;
+      for (int o = 0; o < 3; ++o) s.cand[at(d, o)] &= ~(kColumnCells << c);
+      const u32 peers = (kRowCells << (i - c)) | (kBoxCells << (c - c % 3));
+      s.cand[at(d, b)] = (s.cand[at(d, b)] & ~peers) | bit;
     }
-  }
-  // The given's cell loses the other digits and its peers lose the digit;
-  // placing it is left to the first round.
-  for (int b = 0; b < 3; ++b)
-    for (int d = 0; d < 9; ++d)
-      s.cand[at(d, b)] =
-          (kBandCells & ~given[b] & ~(columns[d] * kColumnCells) & ~peers[at(d, b)]) |
-          own[at(d, b)];
   return true;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 // The complete search's board (laid out as in search_layout.h) and the
 // deductions it makes at every node.
+#include <array>
 #include <cstdint>
 
 #include "model/puzzle.h"
@@ -27,6 +28,19 @@ struct State {
 
 constexpr int at(int d, int b) {
   return b * 9 + d;
+}
+
+// Counts bit-sliced over the nine digits: more[k] has the bits that are
+// set in more than k of value(0) ... value(8).
+template <int N, class T, class Value>
+inline std::array<T, N> tally(Value value) {
+  std::array<T, N> more{};
+  for (int d = 0; d < 9; ++d) {
+    const T x = value(d);
+    for (int k = N - 1; k > 0; --k) more[k] |= more[k - 1] & x;
+    more[0] |= x;
+  }
+  return more;
 }
 
 // Sets up the candidates from the givens. False when a given repeats in a

@@ -13,22 +13,12 @@
 namespace tesura::search {
 namespace {
 
-// The nine cells of each unit (rows, columns, boxes) as band * 27 + bit.
-struct Units {
-  std::uint8_t cell[27][9];
-};
-constexpr Units make_units() {
-  Units u{};
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) {
-      const auto cell = static_cast<std::uint8_t>(r / 3 * 27 + r % 3 * 9 + c);
-      u.cell[r][c] = cell;
-      u.cell[9 + c][r] = cell;
-      u.cell[18 + r / 3 * 3 + c / 3][r % 3 * 3 + c % 3] = cell;
-    }
-  return u;
+// Cell k of unit u (rows, columns, boxes) as band * 27 + bit.
+constexpr int unit_cell(int u, int k) {
+  const int r = u < 9 ? u : u < 18 ? k : u / 3 % 3 * 3 + k / 3;
+  const int c = u < 9 ? k : u < 18 ? u - 9 : u % 3 * 3 + k % 3;
+  return r / 3 * 27 + r % 3 * 9 + c;
 }
-constexpr Units kUnits = make_units();
 
 // Of sets (bit k: member k, open when it has two or more), the subsets of
 // two to four open members whose bits in of[] cover as many as they are:
@@ -77,24 +67,21 @@ bool pass(State& s, bool& changed) {
     for (int d = 0; d < 9; ++d)
       for (u32 x = s.cand[at(d, b)]; x != 0; x &= x - 1)
         digits_of[b * 27 + std::countr_zero(x)] |= 1u << d;
-  for (const auto& unit : kUnits.cell) {
+  for (int u = 0; u < 27; ++u) {
     u32 digits[9] = {}, places[9] = {};  // per cell, per digit
     for (int k = 0; k < 9; ++k) {
-      digits[k] = digits_of[unit[k]];
+      digits[k] = digits_of[unit_cell(u, k)];
       for (u32 x = digits[k]; x != 0; x &= x - 1) places[std::countr_zero(x)] |= 1u << k;
     }
     u32 naked[9] = {}, hidden[9] = {};  // per cell digits lost; per digit cells lost
     if (!lock(digits, naked) || !lock(places, hidden)) return false;
-    u32 any = 0;
-    for (int k = 0; k < 9; ++k) any |= naked[k] | hidden[k];
-    if (any == 0) continue;
     for (int k = 0; k < 9; ++k) {
-      const int b = unit[k] / 27, i = unit[k] % 27;
+      const int cell = unit_cell(u, k), b = cell / 27, i = cell % 27;
       for (int d = 0; d < 9; ++d) {
         const bool gone = ((naked[k] >> d) & 1u) != 0 || ((hidden[d] >> k) & 1u) != 0;
         if (gone && ((s.cand[at(d, b)] >> i) & 1u) != 0) {
           s.cand[at(d, b)] &= ~(1u << i);
-          digits_of[unit[k]] &= ~(1u << d);
+          digits_of[cell] &= ~(1u << d);
           changed = true;
         }
       }

@@ -17,48 +17,39 @@ namespace {
 // A band's or stack's weight per digit by its number of open ways: about
 // the bits a branch there splits. Five ways never occur; a settled digit
 // (one way) splits nothing. Looked up straight from the digit's triads.
-struct Weights {
-  std::uint8_t of[512];
-};
+using Weights = std::array<std::uint8_t, 512>;
 constexpr Weights weights(const std::array<std::uint8_t, 7>& by_count) {
   Weights w{};
-  for (int x = 0; x < 512; ++x) w.of[x] = by_count[kTables.way_count[x]];
+  for (int x = 0; x < 512; ++x) w[x] = by_count[kTables.way_count[x]];
   return w;
 }
 constexpr Weights kTunedWeights = weights({0, 0, 4, 5, 6, 6, 5});
 constexpr Weights kCountWeights = weights({0, 0, 1, 2, 3, 4, 5});
 
-// The band or stack (unit as in State::tri) whose ways weigh least, more
-// than zero; -1 when every digit is settled in every one. Ties go to the
+// In the band or stack (unit as in State::tri) whose ways weigh least,
+// more than zero, the first digit with the fewest ways, two or more; none
+// when every digit is settled in every unit. Ties between units go to the
 // lower band, a band before its stack (interleaved) or the bands first.
 template <bool bands_first>
-int lightest_unit(const State& s, const Weights& weight) {
+Branch pick_ways(const State& s, const Weights& weight) {
   // As the least of total*8 + the unit's rank.
   int key = 1 << 30;
   for (int k = 0; k < 3; ++k) {
     int h = 0, v = 0;
     for (const auto& t : s.tri) {
-      h += weight.of[t[k]];
-      v += weight.of[t[3 + k]];
+      h += weight[t[k]];
+      v += weight[t[3 + k]];
     }
     key = std::min(key, h > 0 ? h * 8 + (bands_first ? k : k * 2) : 1 << 30);
     key = std::min(key, v > 0 ? v * 8 + (bands_first ? 3 + k : k * 2 + 1) : 1 << 30);
   }
-  if (key == 1 << 30) return -1;
-  const int rank = key & 7;
-  return bands_first ? rank : (rank & 1) * 3 + (rank >> 1);
-}
-
-// In the lightest unit, the first digit with the fewest ways, two or more.
-template <bool bands_first>
-Branch pick_ways(const State& s, const Weights& weight) {
   Branch best;
-  const int u = lightest_unit<bands_first>(s, weight);
-  if (u < 0) return best;
+  if (key == 1 << 30) return best;
+  const int rank = key & 7, u = bands_first ? rank : (rank & 1) * 3 + (rank >> 1);
   best.band = u % 3;
   best.stack = u >= 3;
   // As the least of ways*16 + digit, without a branch per digit.
-  int key = 7 * 16;
+  key = 7 * 16;
   for (int d = 0; d < 9; ++d) {
     const int n = kTables.way_count[s.tri[d][u]];
     key = std::min(key, (n >= 2 ? n : 7) * 16 + d);
@@ -75,16 +66,9 @@ Branch pick_ways(const State& s, const Weights& weight) {
 Branch pick_cell(const State& s, bool last) {
   u32 two_only[3], three_only[3];
   for (int b = 0; b < 3; ++b) {
-    u32 one = 0, two = 0, three = 0, four = 0;
-    for (int d = 0; d < 9; ++d) {
-      const u32 x = s.cand[at(d, b)];
-      four |= three & x;
-      three |= two & x;
-      two |= one & x;
-      one |= x;
-    }
-    two_only[b] = two & ~three & s.unsolved[b];
-    three_only[b] = three & ~four & s.unsolved[b];
+    const auto n = tally<4, u32>([&](int d) { return s.cand[at(d, b)]; });
+    two_only[b] = n[1] & ~n[2] & s.unsolved[b];
+    three_only[b] = n[2] & ~n[3] & s.unsolved[b];
   }
   for (const u32* fewest : {two_only, three_only})
     for (int k = 0; k < 3; ++k) {
@@ -100,17 +84,9 @@ Branch pick_cell(const State& s, bool last) {
 }
 
 Branch pick_branch(const State& s, Order order) {
-  switch (order) {
-    case Order::tuned_ways:
-      return pick_ways<false>(s, kTunedWeights);
-    case Order::fewest_ways:
-      return pick_ways<true>(s, kCountWeights);
-    case Order::last_cell:
-      return pick_cell(s, true);
-    case Order::first_cell:
-      break;
-  }
-  return pick_cell(s, false);
+  if (order == Order::tuned_ways) return pick_ways<false>(s, kTunedWeights);
+  if (order == Order::fewest_ways) return pick_ways<true>(s, kCountWeights);
+  return pick_cell(s, order == Order::last_cell);
 }
 
 // Keeps the choice to option w: the digit to way w in the band or stack,
@@ -122,9 +98,7 @@ void take(State& s, const Branch& br, int w) {
     return;
   }
   if (!br.stack) {
-    u32 cells = 0;
-    for (int r = 0; r < 3; ++r) cells |= kTriadCells << (r * 9 + 3 * kWays[w][r]);
-    s.cand[at(br.digit, br.band)] &= cells;
+    s.cand[at(br.digit, br.band)] &= kTables.matched[way_triads(w)];  // the way's cells
     return;
   }
   const u32 stack = kBoxCells << (3 * br.band);
