@@ -20,20 +20,14 @@
 #include <utility>
 #include <vector>
 
+#include "bench/peak_memory.h"
 #include "bench/timed_solve.h"
 
 namespace {
 
 using namespace tesura;
+using bench::peak_virtual_kb;
 using bench::solve_us;
-
-// The kernel's VmPeak line, in kB; 0 where there is none.
-long peak_virtual_kb() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmPeak:", 0) == 0) return std::atol(line.c_str() + 7);
-  return 0;
-}
 
 }  // namespace
 

@@ -15,11 +15,11 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "bench/peak_memory.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
 #include "ui/sound.h"
@@ -31,14 +31,6 @@ struct Silent final : tesura::ui::Dialogs, tesura::ui::SoundPlayer {
   void show_message(QWidget*, const QString&, const QString&) override {}
   void play_and_wait(const QString&) override {}
 };
-
-// The kernel's VmPeak line, in kB; 0 where there is none.
-long peak_virtual_kb() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmPeak:", 0) == 0) return std::atol(line.c_str() + 7);
-  return 0;
-}
 
 }  // namespace
 
@@ -58,7 +50,7 @@ int main(int argc, char** argv) {
   QEventLoop settle;
   QTimer::singleShot(300, &settle, &QEventLoop::quit);
   settle.exec();
-  const long shown = peak_virtual_kb();
+  const long shown = tesura::bench::peak_virtual_kb();
   const auto click = [&](const char* name) {
     window.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
     QApplication::processEvents();
@@ -72,6 +64,7 @@ int main(int argc, char** argv) {
     click("btnrestart");
     ++boards;
   }
-  std::printf("boards=%d shown_kb=%ld solved_kb=%ld\n", boards, shown, peak_virtual_kb());
+  std::printf("boards=%d shown_kb=%ld solved_kb=%ld\n", boards, shown,
+              tesura::bench::peak_virtual_kb());
   return 0;
 }
