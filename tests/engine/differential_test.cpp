@@ -75,11 +75,11 @@ std::vector<Puzzle> sample(const std::string& file, int count) {
 // Samples of the public collections, and boards made for corners: all
 // givens; propagation fills every cell of the second, with two 8s in row 2;
 // only the complete search answers the third; the fourth is drawn with a
-// cell whose candidates were all pruned away. The last three have several
+// cell whose candidates were all pruned away. The last two have several
 // solutions and are where a shortcut taken wrongly shows: a memo that takes
 // a board part of the way through a round for a board at another stage
-// (the fifth and sixth), a tried-guess index that takes one guess for
-// another with the same cells (the seventh).
+// (the fifth: trial2 becomes search), a tried-guess index that takes one
+// guess for another with the same cells (the sixth).
 std::vector<Puzzle> collections() {
   const std::pair<const char*, int> samples[] = {
       {"norvig_hardest.txt", 11},
@@ -98,8 +98,7 @@ std::vector<Puzzle> collections() {
         "400000001000030609000002000800006000200000415050001070000019700360047000008000300",
         "8..........36......7..9.2...5...7.......457.....1...3...1....68..85...1..9....4..",
         ".87.6.1934.......8..1......1..4273.9...58.274.42.....5.6.15.4.73.5....8...4..2.3.",
-        "8.........59.......76.........752498...893516...614237...4.1965.....6183......742",
-        "8.........59.......76.........428795...953168...671243...5.6417.....2936......582",
+        "..3....7...9...8211....4..9......98.....784......51.3......3.6...5.1.......8.9...",
         "8......7.39.7.....1.62.........6..9.95..2.....8.91..35.........5.14.2....4...85.2"})
     puzzles.push_back(*parse_puzzle(text));
   return puzzles;
